@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+class Console;
+
+// What every subcommand gets: its positional arguments and the shared flags.
+struct Invocation {
+    QStringList arguments;
+    bool json = false;
+    Console &console;
+};
+
+// Each returns the process exit code.
+int infoCommand(const Invocation &invocation);
+int reportCommand(const Invocation &invocation);
+int contrastCommand(const Invocation &invocation);
+int harmonyCommand(const Invocation &invocation);
+int nameCommand(const Invocation &invocation);
