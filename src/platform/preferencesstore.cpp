@@ -141,7 +141,10 @@ void PreferencesStore::write(const QString &key, const QVariant &value)
 {
     if (m_unreadable) {
         // What could not be read is replaced by the values written from now on.
+        // The file goes first: one without read permission would refuse the
+        // rewrite and keep the old contents.
         m_settings.clear();
+        QFile::remove(m_filePath);
         m_unreadable = false;
     }
     prepareFile();

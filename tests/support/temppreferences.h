@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/preferencesstore.h"
+#include "tempconfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
+
+// A fresh XDG_CONFIG_HOME with a preferences store over its file, which may be
+// given contents (and permissions) before the store first reads it.
+class TempPreferences
+{
+public:
+    explicit TempPreferences(const std::optional<QByteArray> &initialContents = std::nullopt,
+                             std::optional<QFileDevice::Permissions> permissions = std::nullopt)
+    {
+        if (initialContents)
+            writeFile(m_config.preferencesFile(), *initialContents);
+        if (permissions)
+            QFile::setPermissions(m_config.preferencesFile(), *permissions);
+        m_store = std::make_unique<PreferencesStore>(m_config.preferencesFile());
+    }
+
+    PreferencesStore &store() { return *m_store; }
+    QString filePath() const { return m_config.preferencesFile(); }
+    QByteArray contents() const
+    {
+        QFile file(filePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A new store over a copy of the file as it is on disk now, as the next
+    // start would read it. QSettings shares a parsed file between the stores
+    // of one process, so the same path would not prove what reached the disk.
+    std::unique_ptr<PreferencesStore> reopened()
+    {
+        const QString copy = m_config.path() + QStringLiteral("/copy%1.conf").arg(++m_copies);
+        QFile::copy(filePath(), copy);
+        return std::make_unique<PreferencesStore>(copy);
+    }
+
+    static void writeFile(const QString &path, const QByteArray &contents)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(contents);
+    }
+
+private:
+    TempConfig m_config;
+    std::unique_ptr<PreferencesStore> m_store;
+    int m_copies = 0;
+};
