@@ -22,10 +22,30 @@ QString &sharedListPath()
 bool isLineBreak(QChar c)
 {
     const char16_t u = c.unicode();
+    // Most characters lie between CR and NEL; one comparison settles them.
+    if (u > u'\r' && u < 0x0085)
+        return false;
     return u == u'\n' || u == u'\r' || u == 0x0085 || u == 0x2028 || u == 0x2029;
 }
 
-bool isBlank(QChar c) { return c == u'\t' || c.category() == QChar::Separator_Space; }
+bool isBlank(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u == u' ' || u == u'\t';
+    return c.category() == QChar::Separator_Space;
+}
+
+bool isPunctuation(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80) {
+        // ASCII punctuation categories: all printable non-alphanumerics but
+        // the symbols $ + < = > ^ ` | ~.
+        return (u > 0x20 && u < 0x7F && !QChar::isLetterOrNumber(u) && !QByteArrayView("$+<=>^`|~").contains(char(u)));
+    }
+    return c.isPunct();
+}
 
 template <typename Predicate>
 QStringView trimmed(QStringView s, Predicate drop)
@@ -41,7 +61,7 @@ QStringView trimmed(QStringView s, Predicate drop)
 // Punctuation is trimmed from the ends first, then blanks and tabs.
 QString entryName(QStringView piece)
 {
-    const QStringView withoutPunctuation = trimmed(piece, [](QChar c) { return c.isPunct(); });
+    const QStringView withoutPunctuation = trimmed(piece, isPunctuation);
     return trimmed(withoutPunctuation, isBlank).toString();
 }
 
@@ -110,28 +130,45 @@ void ColorNameManager::loadPalette(const QString &path)
 QList<ColorNameManager::ColorEntry> ColorNameManager::parse(QStringView text)
 {
     QList<ColorEntry> entries;
-    entries.reserve(text.size() / 24);
+    entries.reserve(text.size() / 16);
+    const QChar *const data = text.data();
+    const qsizetype size = text.size();
+
+    // One pass: each line's first two commas are noted on the way to its end.
     bool header = true;
     qsizetype lineStart = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !isLineBreak(text[i]))
-            continue;
-        const QStringView line = text.sliced(lineStart, i - lineStart);
+    qsizetype firstComma = -1;
+    qsizetype secondComma = -1;
+    for (qsizetype i = 0; i <= size; ++i) {
+        if (i < size) {
+            const QChar c = data[i];
+            if (c == u',') {
+                if (firstComma < 0)
+                    firstComma = i;
+                else if (secondComma < 0)
+                    secondComma = i;
+                continue;
+            }
+            if (!isLineBreak(c))
+                continue;
+        }
+        const qsizetype lineEnd = i;
+        const qsizetype nameEnd = firstComma;
+        const qsizetype hexEnd = secondComma < 0 ? lineEnd : secondComma;
+        const qsizetype start = lineStart;
         lineStart = i + 1;
+        firstComma = secondComma = -1;
         if (header) {
             header = false;
             continue;
         }
-        const qsizetype firstComma = line.indexOf(u',');
-        if (firstComma < 0)
+        if (nameEnd < 0)
             continue;
-        const qsizetype secondComma = line.indexOf(u',', firstComma + 1);
-        const QStringView hexPiece =
-            line.sliced(firstComma + 1, (secondComma < 0 ? line.size() : secondComma) - firstComma - 1);
+        const QStringView hexPiece(data + nameEnd + 1, hexEnd - nameEnd - 1);
         const auto color = ColorValue::fromHex(trimmed(hexPiece, isBlank));
         if (!color)
             continue;
-        entries.append({entryName(line.first(firstComma)), color->red * 255, color->green * 255,
+        entries.append({entryName(QStringView(data + start, nameEnd - start)), color->red * 255, color->green * 255,
                         color->blue * 255});
     }
     return entries;

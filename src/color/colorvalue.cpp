@@ -30,6 +30,8 @@ int to8Bit(double component)
 
 bool isLetterMarkOrDigit(char32_t c)
 {
+    if (c < 0x80)
+        return (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z');
     switch (QChar::category(c)) {
     case QChar::Letter_Uppercase:
     case QChar::Letter_Lowercase:

@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# Runs Tintora's benchmarks against a build folder (default: build).
+set -euo pipefail
+build=${1:-build}
+"$build/bin/tintora_corebench"
