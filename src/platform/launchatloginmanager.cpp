@@ -10,15 +10,17 @@
 
 namespace {
 
-// Quoting of the Exec key: arguments with reserved characters go in double
-// quotes with ", `, $ and \ escaped, and the value's own backslashes doubled.
+// Quoting of the Exec key: a literal % is doubled (a lone one starts a field
+// code), arguments with reserved characters go in double quotes with ", `, $
+// and \ escaped, and the value's own backslashes doubled.
 QString execValue(const QString &program)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    if (std::none_of(program.begin(), program.end(), [](QChar c) { return reserved.contains(c); }))
-        return program;
+    const QString literal = QString(program).replace(u'%', QStringLiteral("%%"));
+    if (std::none_of(literal.begin(), literal.end(), [](QChar c) { return reserved.contains(c); }))
+        return literal;
     QString quoted = QStringLiteral("\"");
-    for (QChar c : program) {
+    for (QChar c : literal) {
         if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
             quoted += u'\\';
         quoted += c;

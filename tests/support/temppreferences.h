@@ -1,11 +1,9 @@
 #pragma once
 
+#include "files.h"
 #include "platform/preferencesstore.h"
 #include "tempconfig.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <memory>
 
 // A fresh XDG_CONFIG_HOME with a preferences store over its file, which may be
@@ -25,11 +23,7 @@ public:
 
     PreferencesStore &store() { return *m_store; }
     QString filePath() const { return m_config.preferencesFile(); }
-    QByteArray contents() const
-    {
-        QFile file(filePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray contents() const { return readFile(filePath()); }
 
     // A new store over a copy of the file as it is on disk now, as the next
     // start would read it. QSettings shares a parsed file between the stores
@@ -39,14 +33,6 @@ public:
         const QString copy = m_config.path() + QStringLiteral("/copy%1.conf").arg(++m_copies);
         QFile::copy(filePath(), copy);
         return std::make_unique<PreferencesStore>(copy);
-    }
-
-    static void writeFile(const QString &path, const QByteArray &contents)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(contents);
     }
 
 private:
