@@ -100,7 +100,9 @@ void HistoryManager::addColor(const QString &hex)
 {
     m_history.removeIf([&hex](const ColorHistoryItem &item) { return item.hex == hex; });
     m_history.prepend({QUuid::createUuid(), hex, QDateTime::currentDateTimeUtc()});
-    if (m_history.size() > maxHistory)
+    // A stored list may be longer than ten (it is loaded as it is); an
+    // addition always brings it back to ten.
+    while (m_history.size() > maxHistory)
         m_history.removeLast();
     emit historyChanged();
     save();
