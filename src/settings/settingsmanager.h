@@ -8,8 +8,10 @@
 #include "trayiconstyle.h"
 
 #include <QMap>
+#include <functional>
 #include <QObject>
 
+class AuthManager;
 class PreferencesStore;
 
 // Every user setting, loaded from the preferences at construction and written
@@ -134,6 +136,19 @@ public:
 
     ShortcutStore &shortcuts() { return m_shortcuts; }
 
+    // How a transfer with the account ended.
+    enum class CloudOutcome { succeeded, nothingStored, failed, notSignedIn };
+    using CloudCallback = std::function<void(CloudOutcome)>;
+
+    // Transfers with the signed-in account; without a session they do
+    // nothing. Each returns at once; `done` is told how it ended.
+    void saveLibraryToCloud(const CloudCallback &done = {});
+    void loadLibraryFromCloud(const CloudCallback &done = {});
+    void saveSettingsToCloud(const CloudCallback &done = {});
+    void loadSettingsFromCloud(const CloudCallback &done = {});
+    // The account the transfers use; the shared one unless set.
+    void setAuthManager(AuthManager *auth) { m_auth = auth; }
+
 public slots:
     // The desktop switched between light and dark: windows following the
     // desktop redraw.
@@ -170,9 +185,11 @@ private:
     void setMyPalette(const QList<MyPaletteColor> &palette);
     void setLibraryPalettes(const QList<LibraryPalette> &palettes);
     void writeBool(const QString &key, bool value);
+    AuthManager *signedInAccount(const CloudCallback &done);
 
     PreferencesStore &m_preferences;
     ShortcutStore m_shortcuts;
+    AuthManager *m_auth = nullptr;
 
     int m_selectedSettingsTab = 0;
     CopyFormat m_slotFormats[4] = {CopyFormat::hex, CopyFormat::rgb, CopyFormat::hsb, CopyFormat::lab};

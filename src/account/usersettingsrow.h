@@ -1,0 +1,26 @@
+#pragma once
+
+#include "backenderror.h"
+#include "settings/appconfiguration.h"
+#include "settings/palettes.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QUuid>
+#include <optional>
+
+// One user's row of the "user_settings" table.
+struct UserSettings {
+    QUuid id;
+    std::optional<QList<LibraryPalette>> palette_library;
+    std::optional<AppConfiguration> app_configuration;
+
+    // The rows of a select answer; any row or value that does not decode
+    // fails the whole answer.
+    static Result<QList<UserSettings>> decodeRows(const QByteArray &json);
+
+    // The upload payload: "id" always, each column only when given.
+    static QJsonObject payload(const QUuid &id, const std::optional<QList<LibraryPalette>> &palettes,
+                               const std::optional<AppConfiguration> &config);
+};
