@@ -110,7 +110,7 @@ ApiReply AuthEndpoints::verify(const QUrlQuery &query)
     const QString token = query.queryItemValue("token");
     const ApiReply expired =
         ApiReply::authError(403, "otp_expired", "Email link is invalid or has expired");
-    if ((type != "signup" && type != "email") || token.isEmpty())
+    if ((type != "signup" && type != "email") || token.isEmpty() || token.contains(QChar(0)))
         return expired;
     const auto confirmed = accounts.confirm(token);
     if (confirmed.outcome == Outcome::NotFound)

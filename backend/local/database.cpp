@@ -42,8 +42,15 @@ bool Transaction::exec(QSqlQuery &query, const QString &sql, const QVariantList 
         fail(query.lastError());
         return false;
     }
-    for (const QVariant &value : values)
+    for (const QVariant &value : values) {
+        // The driver writes values into the statement as C strings: a NUL would cut it short.
+        if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0))) {
+            fail(QSqlError("NUL character in a value", "invalid byte sequence for encoding \"UTF8\": 0x00",
+                           QSqlError::StatementError, "22021"));
+            return false;
+        }
         query.addBindValue(value);
+    }
     if (!query.exec()) {
         fail(query.lastError());
         return false;
@@ -95,7 +102,8 @@ QString Transaction::errorMessage() const
 void Transaction::fail(const QSqlError &error)
 {
     lastError = error;
-    qWarning().noquote() << "database:" << error.text();
+    // Only the first line: the driver's context lines may quote the statement with its values.
+    qWarning().noquote() << "database:" << errorCode() << errorMessage();
     connection.rollback();
     active = false;
 }

@@ -33,7 +33,8 @@ std::optional<QJsonObject> RequestParsing::jsonObject(const QByteArray &body)
 std::optional<QString> RequestParsing::stringMember(const QJsonObject &object, const QString &key)
 {
     const QJsonValue value = object.value(key);
-    if (!value.isString())
+    // The database's text type has no NUL character, so such a text can never match or be stored.
+    if (!value.isString() || value.toString().contains(QChar(0)))
         return std::nullopt;
     return value.toString();
 }

@@ -12,6 +12,8 @@ namespace {
 
 const QString takenEmail = "taken@example.com";
 const QString password = "correct horse";
+// The database cannot hold a NUL; such input must be refused, never cut short or logged.
+const QString nulPassword = QString("nul-secret") + QChar(0) + "tail";
 
 struct ListeningSocket
 {
@@ -115,6 +117,12 @@ void TestAuthApi::signUp_data()
                                    << "Unable to validate email address: invalid format";
     QTest::newRow("not JSON") << QByteArray("{email:") << 400 << "bad_json"
                               << "Could not parse request body as JSON";
+    QTest::newRow("NUL in password") << body("nul@example.com", nulPassword) << 422
+                                     << "weak_password"
+                                     << "Password should be at least 6 characters.";
+    QTest::newRow("NUL in address") << body(QString("nul") + QChar(0) + "@example.com", password)
+                                    << 400 << "validation_failed"
+                                    << "Unable to validate email address: invalid format";
 }
 
 void TestAuthApi::signUp()
@@ -155,6 +163,10 @@ void TestAuthApi::passwordGrant_data()
     QTest::newRow("no password") << QJsonObject{{"email", takenEmail}} << false;
     QTest::newRow("password not a string")
         << QJsonObject{{"email", takenEmail}, {"password", 12345678}} << false;
+    QTest::newRow("NUL in password") << QJsonObject{{"email", takenEmail}, {"password", nulPassword}}
+                                     << false;
+    QTest::newRow("NUL in address")
+        << QJsonObject{{"email", takenEmail + QChar(0)}, {"password", nulPassword}} << false;
 }
 
 void TestAuthApi::passwordGrant()
@@ -229,10 +241,12 @@ void TestAuthApi::refreshTokensRotate()
     QCOMPARE(third.status, 200);
     remember(third.object());
 
-    const HttpReply unknown = refresh("never-issued");
-    QCOMPARE(unknown.status, 400);
-    QCOMPARE(unknown.object().value("error_description").toString(),
-             QString("Invalid Refresh Token: Refresh Token Not Found"));
+    for (const QString &unknownToken : {QString("never-issued"), QString("nul") + QChar(0)}) {
+        const HttpReply unknown = refresh(unknownToken);
+        QCOMPARE(unknown.status, 400);
+        QCOMPARE(unknown.object().value("error_description").toString(),
+                 QString("Invalid Refresh Token: Refresh Token Not Found"));
+    }
 }
 
 void TestAuthApi::userEndpoint_data()
@@ -385,6 +399,7 @@ void TestAuthApi::logHoldsNoTokenOrPassword()
     for (const QByteArray &token : std::as_const(issuedTokens))
         QVERIFY2(!log.contains(QString::fromUtf8(token)), "a token was logged");
     QVERIFY(!log.contains(password));
+    QVERIFY(!log.contains("nul-secret"));
 }
 
 QTEST_GUILESS_MAIN(TestAuthApi)

@@ -84,6 +84,8 @@ void TestLoginSession::refusals_data()
     QTest::newRow("empty password") << json({{"email", email}, {"password", ""}}) << 400;
     QTest::newRow("blank email") << json({{"email", "  "}, {"password", password}}) << 400;
     QTest::newRow("password not a string") << json({{"email", email}, {"password", true}}) << 400;
+    QTest::newRow("NUL in password")
+        << json({{"email", email}, {"password", password + QChar(0)}}) << 400;
     QTest::newRow("wrong password") << json({{"email", email}, {"password", "member-pasS"}}) << 401;
     QTest::newRow("unknown address")
         << json({{"email", "stranger@example.com"}, {"password", password}}) << 401;

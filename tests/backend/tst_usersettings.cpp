@@ -146,6 +146,7 @@ void TestUserSettings::selectColumns_data()
     QTest::newRow("unknown column") << "select=id,password&id=eq.%1" << 400 << QStringList{};
     QTest::newRow("expression as column") << "select=id::text&id=eq.%1" << 400 << QStringList{};
     QTest::newRow("id not a uuid") << "id=eq.1%20or%201=1" << 400 << QStringList{};
+    QTest::newRow("NUL in id") << "id=eq.%1%00" << 400 << QStringList{};
     QTest::newRow("other operator") << "id=gt.%1" << 400 << QStringList{};
     QTest::newRow("other filter") << "app_configuration=eq.null" << 400 << QStringList{};
 }
@@ -225,6 +226,9 @@ void TestUserSettings::badUpserts_data()
         << "PGRST102";
     QTest::newRow("id not a uuid") << QByteArray(R"({"id":"alice"})") << mergeDuplicates << 400
                                    << "22P02";
+    QTest::newRow("NUL in a value")
+        << QByteArray(R"({"id":"%1","palette_library":["a\u0000b"]})") << mergeDuplicates << 400
+        << "22P05";
     QTest::newRow("existing row without merge")
         << QByteArray(R"({"id":"%1","palette_library":[]})") << QByteArray() << 409 << "23505";
 }
