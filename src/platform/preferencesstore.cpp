@@ -9,6 +9,8 @@
 namespace {
 
 constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions groupAndOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+    | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 bool isBytes(const QVariant &v) { return v.typeId() == QMetaType::QByteArray; }
 
@@ -153,7 +155,7 @@ void PreferencesStore::write(const QString &key, const QVariant &value)
     else
         m_settings.remove(key);
     m_settings.sync();
-    if (QFile::permissions(m_filePath) != ownerOnly)
+    if (QFile::permissions(m_filePath) & groupAndOthers)
         QFile::setPermissions(m_filePath, ownerOnly);
     emit valueChanged(key);
 }
