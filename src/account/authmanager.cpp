@@ -47,7 +47,18 @@ void AuthManager::initializeSession()
     m_client.currentSession([this](const Result<Session> &result) {
         if (result.ok())
             setSessionAndUser(m_client.session());
+        m_restored = true;
+        for (const auto &waiter : std::exchange(m_restoreWaiters, {}))
+            waiter();
     });
+}
+
+void AuthManager::whenRestored(const std::function<void()> &done)
+{
+    if (m_restored)
+        QTimer::singleShot(0, this, done);
+    else
+        m_restoreWaiters << done;
 }
 
 void AuthManager::setSessionAndUser(const std::optional<Session> &session)

@@ -52,6 +52,10 @@ public:
     void signOut(const QString &reason, const Callback<Done> &done);
     void enableGuestMode();
 
+    // Runs `done` once the stored session has been restored (or found
+    // missing) at start; at once when that already happened.
+    void whenRestored(const std::function<void()> &done);
+
     // Writes "id" and the columns given; the other column keeps its value.
     void saveUserSettingsToCloud(const std::optional<QList<LibraryPalette>> &palettes,
                                  const std::optional<AppConfiguration> &config, const Callback<Done> &done);
@@ -81,4 +85,6 @@ private:
     bool m_isGuestMode = true;
     bool m_shouldShowLogin = false;
     std::optional<QString> m_errorMessage;
+    bool m_restored = false;
+    QList<std::function<void()>> m_restoreWaiters;
 };

@@ -21,6 +21,10 @@ struct BackendError {
     int status = 0;     // http
     QByteArray body;    // http, relay
 
+    // What to tell a person: the service's own message for an error answer,
+    // the description otherwise.
+    QString readableText() const;
+
     static BackendError notConfigured();
     static BackendError notSignedIn();
     static BackendError http(int status, const QByteArray &body);

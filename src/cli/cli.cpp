@@ -20,7 +20,8 @@ struct Command {
 
 constexpr Command commands[] = {
     {"info", infoCommand},         {"report", reportCommand}, {"contrast", contrastCommand},
-    {"harmony", harmonyCommand},   {"name", nameCommand},
+    {"harmony", harmonyCommand},   {"name", nameCommand},     {"account", accountCommand},
+    {"cloud", cloudCommand},
 };
 
 const char *const usage = R"(Usage: tintora [OPTIONS] COMMAND [ARGUMENTS]
@@ -33,6 +34,17 @@ Commands:
   contrast FG BG       the WCAG contrast ratio and its verdicts
   harmony COLOR...     the complement, tone-on-tone and tone-and-tone rows
   name COLOR...        the nearest colour name
+
+  account signup EMAIL create an account (the password is asked for, or read
+                       from the first line of standard input)
+  account signin EMAIL sign in
+  account signout      sign out of every session
+  account status       the signed-in e-mail and user id (exit 1 as a guest)
+  cloud push|pull settings|library
+                       copy the settings or the palette library to or from
+                       the signed-in account
+
+The account service is set with TINTORA_BACKEND_URL and TINTORA_BACKEND_KEY.
 
 COLOR is hex text: #1A2B3C, 1A2B3C, #ABC or #AARRGGBB. A COLOR of - reads one
 colour per line from standard input; in FG BG one of the two may be -.
@@ -47,8 +59,8 @@ Options:
   -h, --help           show this help and exit
   --version            show the version and exit
 
-Exit status: 0 on success, 1 when a file given cannot be used, 2 for a colour
-that cannot be read or a wrong command line.
+Exit status: 0 on success, 1 when a file given cannot be used or an account
+operation fails, 2 for a colour that cannot be read or a wrong command line.
 )";
 
 bool verbose = false;

@@ -17,3 +17,5 @@ int reportCommand(const Invocation &invocation);
 int contrastCommand(const Invocation &invocation);
 int harmonyCommand(const Invocation &invocation);
 int nameCommand(const Invocation &invocation);
+int accountCommand(const Invocation &invocation);
+int cloudCommand(const Invocation &invocation);
