@@ -173,8 +173,13 @@ QVariantMap PreferencesStore::snapshot() const
 void PreferencesStore::reload()
 {
     const QVariantMap before = snapshot();
+    // QSettings keeps the first error it met, so only a status that was clean
+    // before this read tells about the file as it is now; a stale error would
+    // hide, and the next write drop, everything written since.
+    const bool clean = m_settings.status() == QSettings::NoError;
     m_settings.sync();
-    m_unreadable = m_settings.status() != QSettings::NoError;
+    if (clean)
+        m_unreadable = m_settings.status() != QSettings::NoError;
     const QVariantMap after = snapshot();
     QStringList keys = before.keys() + after.keys();
     keys.removeDuplicates();

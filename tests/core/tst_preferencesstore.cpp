@@ -233,6 +233,9 @@ void TestPreferencesStore::corruptFileReadsAsEmptyUntilWritten()
         QCOMPARE(reopened->string(QStringLiteral("Theme")), QStringLiteral("dark"));
         QCOMPARE(reopened->boolean(QStringLiteral("Flag")), flagReadable);
         QCOMPARE(fileMode(preferences.filePath()), 0600);
+        // The replaced file is readable from now on.
+        store.reload();
+        QCOMPARE(store.string(QStringLiteral("Theme")), QStringLiteral("dark"));
     }
     {
         // A store that only reads leaves the file alone, also when it goes.
