@@ -9,6 +9,10 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
   liblcms2-dev libgs-common
+  # desktop: global shortcuts on X11
+  libxcb1-dev libxcb-keysyms1-dev
+  # desktop tests: a real X server, window manager, tray, clipboard and input
+  xvfb openbox trayer xdotool xclip x11-utils fonts-dejavu-core
   # local backend: server and database
   qt6-httpserver-dev qt6-websockets-dev libqt6sql6-psql postgresql postgresql-contrib
 )
