@@ -4,13 +4,21 @@
 #
 #   local-backend.sh start|stop|status [--data DIR] [--bin PATH] [-- SERVER_ARGS...]
 #
+# DIR defaults to ${XDG_STATE_HOME:-$HOME/.local/state}/tintora/backend (as root:
+# /var/lib/tintora/backend); PATH to build/bin/tintora-backend of this repository.
+#
 # `start` prints exactly two lines on stdout, TINTORA_BACKEND_URL=... and TINTORA_BACKEND_KEY=...,
 # so `eval "$(scripts/local-backend.sh start)"` configures a shell. Everything else goes to stderr.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 pgbin=/usr/lib/postgresql/15/bin
-data="${XDG_STATE_HOME:-$HOME/.local/state}/tintora/backend"
+# As root the cluster runs as the postgres user, which cannot enter root's home folder.
+if [ "$(id -u)" -eq 0 ]; then
+  data=/var/lib/tintora/backend
+else
+  data="${XDG_STATE_HOME:-$HOME/.local/state}/tintora/backend"
+fi
 bin="$repo/build/bin/tintora-backend"
 server_args=()
 
@@ -43,6 +51,12 @@ if [ ! -d "$data" ]; then
   esac
 fi
 data=$(cd "$data" && pwd)
+
+# One start or stop at a time per folder; the lock is not passed on to the processes started.
+if [ "$command" != status ] && [ -z "${TINTORA_BACKEND_LOCKED:-}" ]; then
+  TINTORA_BACKEND_LOCKED=1 exec flock -o "$data/.lock" bash "$0" "$command" --data "$data" --bin "$bin" \
+    -- "${server_args[@]}"
+fi
 pgdata="$data/pgdata"
 pgsocket="$data/pgsocket"
 pglog="$data/postgres.log"
@@ -96,9 +110,9 @@ port_in_use() {
 prepare_folder() {
   chmod 700 "$data"
   if [ "$(id -u)" -eq 0 ]; then
-    chown postgres: "$data"
-    runuser -u postgres -- test -w "$data" ||
+    runuser -u postgres -- test -x "$(dirname "$data")" ||
       fail "the postgres user cannot reach $data; choose a --data folder it can enter"
+    chown postgres: "$data"
   fi
 }
 

@@ -1,5 +1,6 @@
 #include "authendpoints.h"
 
+#include "randomtext.h"
 #include "requestparsing.h"
 
 #include <QDebug>
@@ -12,6 +13,12 @@ namespace {
 
 constexpr int minimumPasswordLength = 6;
 constexpr int maximumPasswordBytes = 72; // bcrypt ignores anything longer
+
+// 256 random bits: refresh tokens and confirmation tokens.
+QString newRandomToken()
+{
+    return RandomText::urlSafe(32);
+}
 
 QString normalizedEmail(const QString &email)
 {
@@ -77,7 +84,7 @@ ApiReply AuthEndpoints::signUp(const QByteArray &body)
         return ApiReply::authError(422, "validation_failed",
                                    "Password cannot be longer than 72 characters");
 
-    const QString confirmationToken = requireConfirmation ? TokenService::newRandomToken() : QString();
+    const QString confirmationToken = requireConfirmation ? newRandomToken() : QString();
     const auto created = accounts.createUser(email, password, !requireConfirmation,
                                              confirmationToken);
     if (created.outcome == Outcome::Duplicate)
@@ -85,9 +92,8 @@ ApiReply AuthEndpoints::signUp(const QByteArray &body)
     if (created.outcome != Outcome::Ok)
         return internalError();
     if (requireConfirmation) {
-        qInfo().noquote() << "confirmation link for" << email << ":"
-                          << publicUrl + "/auth/v1/verify?token=" + confirmationToken
-                                 + "&type=signup";
+        qInfo().noquote() << QString("confirmation link for %1: %2/auth/v1/verify?token=%3&type=signup")
+                                 .arg(email, publicUrl, confirmationToken);
         return ApiReply::json(200, created.user);
     }
     const auto session = startSession(created.user);
@@ -198,7 +204,7 @@ ApiReply AuthEndpoints::refreshGrant(const QByteArray &body)
     const QString usedToken = stringMember(*request, "refresh_token").value_or(QString());
     if (usedToken.isEmpty())
         return ApiReply::grantError("Invalid Refresh Token: Refresh Token Not Found");
-    const QString nextToken = TokenService::newRandomToken();
+    const QString nextToken = newRandomToken();
     const auto rotated = accounts.rotate(usedToken, nextToken);
     switch (rotated.outcome) {
     case Outcome::Ok:
@@ -214,7 +220,7 @@ ApiReply AuthEndpoints::refreshGrant(const QByteArray &body)
 
 std::optional<QJsonObject> AuthEndpoints::startSession(const QJsonObject &user)
 {
-    const QString refreshToken = TokenService::newRandomToken();
+    const QString refreshToken = newRandomToken();
     const auto started = accounts.startSession(user.value("id").toString(), refreshToken);
     if (started.outcome != Outcome::Ok)
         return std::nullopt;

@@ -1,20 +1,14 @@
 #include "installationsecret.h"
 
+#include "randomtext.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 namespace {
 
 constexpr qsizetype minimumLength = 32;
-
-QByteArray randomSecret()
-{
-    QByteArray bytes(48, Qt::Uninitialized);
-    QRandomGenerator::system()->generate(bytes.begin(), bytes.end());
-    return bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-}
 
 std::optional<QByteArray> readSecret(const QString &path, QString *error)
 {
@@ -65,7 +59,7 @@ std::optional<QByteArray> InstallationSecret::loadOrCreate(const QString &path, 
             *error = QString("cannot create the folder of %1").arg(path);
             return std::nullopt;
         }
-        if (!writeSecret(path, randomSecret(), error))
+        if (!writeSecret(path, RandomText::urlSafe(48).toLatin1(), error))
             return std::nullopt;
     }
     return readSecret(path, error);

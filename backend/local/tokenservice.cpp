@@ -1,7 +1,6 @@
 #include "tokenservice.h"
 
 #include <QDateTime>
-#include <QRandomGenerator>
 
 namespace {
 
@@ -86,10 +85,3 @@ QJsonObject TokenService::session(const QJsonObject &user, const QString &sessio
     };
 }
 
-QString TokenService::newRandomToken()
-{
-    QByteArray random(32, Qt::Uninitialized);
-    QRandomGenerator::system()->generate(random.begin(), random.end());
-    return QString::fromLatin1(
-        random.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-}

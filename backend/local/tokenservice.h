@@ -30,8 +30,6 @@ public:
     // The session object the token endpoints answer with.
     QJsonObject session(const QJsonObject &user, const QString &sessionId,
                         const QString &refreshToken) const;
-    // 256 random bits, URL-safe: refresh tokens and confirmation tokens.
-    static QString newRandomToken();
 
 private:
     JwtCodec codec;

@@ -14,6 +14,7 @@ const QString password = "s3cret-pass";
 } // namespace
 
 // A backend started with --require-confirmation: new accounts must open the logged link first.
+// Its short token lifetime shows that server options reach the server through the start script.
 class TestEmailConfirmation : public QObject
 {
     Q_OBJECT
@@ -31,7 +32,7 @@ private slots:
 private:
     HttpReply passwordGrant(const QString &password);
 
-    LocalBackend backend{{"--require-confirmation"}};
+    LocalBackend backend{{"--require-confirmation", "--jwt-lifetime", "120"}};
     std::unique_ptr<BackendHttp> http;
 };
 
@@ -105,7 +106,7 @@ void TestEmailConfirmation::invalidLinksAreRefused()
 void TestEmailConfirmation::loggedLinkConfirmsOnce()
 {
     const QRegularExpression linkPattern("confirmation link for " + QRegularExpression::escape(email)
-                                         + R"( : (http://\S+))");
+                                         + R"(: (http://\S+))");
     const auto match = linkPattern.match(backend.serverLog());
     QVERIFY2(match.hasMatch(), "no confirmation link in the server's log");
     const QUrl link(match.captured(1));
@@ -124,6 +125,7 @@ void TestEmailConfirmation::signInAfterConfirmation()
 {
     const HttpReply reply = passwordGrant(password);
     QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.object().value("expires_in").toInt(), 120);
     const QJsonObject user = reply.object().value("user").toObject();
     QVERIFY(!user.value("email_confirmed_at").toString().isEmpty());
 

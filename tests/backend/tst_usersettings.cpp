@@ -1,6 +1,7 @@
 #include "backendhttp.h"
 #include "localbackend.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QTest>
 
@@ -98,10 +99,17 @@ void TestUserSettings::uploadsWriteOnlyTheirColumn()
     QCOMPARE(row.value("palette_library").toArray(), library);
     QVERIFY(row.value("app_configuration").isNull());
 
+    const auto updatedAt = [](const QJsonObject &row) {
+        return QDateTime::fromString(row.value("updated_at").toString(), Qt::ISODateWithMs);
+    };
+    const QDateTime created = updatedAt(row);
+    QVERIFY(created.isValid());
+
     QCOMPARE(upsert(alice, {{"id", alice.id}, {"app_configuration", configuration}}).status, 201);
     row = rowsOf(alice, alice.id).first().toObject();
     QCOMPARE(row.value("palette_library").toArray(), library);
     QCOMPARE(row.value("app_configuration").toObject(), configuration);
+    QVERIFY(updatedAt(row) > created);
 
     // Sent as an array of one, the other client form; an explicit null is a value sent.
     const HttpReply cleared = http->post("/rest/v1/user_settings?on_conflict=id",
