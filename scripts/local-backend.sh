@@ -163,13 +163,19 @@ select 'create database tintora owner tintora'
 EOF
 }
 
+# A value quoted for a libpq connection string, so folders with spaces or quotes work.
+conninfo_quote() {
+  local value=${1//\\/\\\\}
+  printf "'%s'" "${value//\'/\\\'}"
+}
+
 start_server() {
   local port pid
   port=$(<"$pgportfile")
   [ -x "$bin" ] || fail "no server binary at $bin (build first, or pass --bin)"
   rm -f "$envfile"
   "$bin" --port 0 --secret-file "$data/jwt-secret" \
-    --database "host=$pgsocket port=$port dbname=tintora user=tintora" \
+    --database "host=$(conninfo_quote "$pgsocket") port=$port dbname=tintora user=tintora" \
     "${server_args[@]}" </dev/null >"$envfile" 2>>"$serverlog" &
   pid=$!
   echo "$pid" >"$pidfile"
