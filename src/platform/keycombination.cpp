@@ -87,6 +87,19 @@ constexpr ModifierInfo modifiers[] = {
 
 const QString keypadName = QStringLiteral("Num");
 
+// With Shift held, X11 reports the symbol a US layout prints on a key rather
+// than the key itself; shortcuts are about keys.
+constexpr std::pair<int, int> shiftedSymbols[] = {
+    {Qt::Key_Exclam, Qt::Key_1},        {Qt::Key_At, Qt::Key_2},           {Qt::Key_NumberSign, Qt::Key_3},
+    {Qt::Key_Dollar, Qt::Key_4},        {Qt::Key_Percent, Qt::Key_5},      {Qt::Key_AsciiCircum, Qt::Key_6},
+    {Qt::Key_Ampersand, Qt::Key_7},     {Qt::Key_Asterisk, Qt::Key_8},     {Qt::Key_ParenLeft, Qt::Key_9},
+    {Qt::Key_ParenRight, Qt::Key_0},    {Qt::Key_Underscore, Qt::Key_Minus}, {Qt::Key_Plus, Qt::Key_Equal},
+    {Qt::Key_BraceLeft, Qt::Key_BracketLeft}, {Qt::Key_BraceRight, Qt::Key_BracketRight},
+    {Qt::Key_Bar, Qt::Key_Backslash},   {Qt::Key_Colon, Qt::Key_Semicolon}, {Qt::Key_QuoteDbl, Qt::Key_Apostrophe},
+    {Qt::Key_Less, Qt::Key_Comma},      {Qt::Key_Greater, Qt::Key_Period}, {Qt::Key_Question, Qt::Key_Slash},
+    {Qt::Key_AsciiTilde, Qt::Key_QuoteLeft},
+};
+
 const KeyInfo *byCarbonCode(int code)
 {
     for (const KeyInfo &key : keys) {
@@ -139,6 +152,10 @@ std::optional<KeyCombination> KeyCombination::fromQt(int qtKey, Qt::KeyboardModi
         // A keypad key without a keypad code of its own (Home, arrows with
         // Num Lock off) is the same key as the main one.
         return fromQt(qtKey, qtModifiers & ~Qt::KeypadModifier);
+    }
+    for (const auto &[symbol, key] : shiftedSymbols) {
+        if (symbol == qtKey)
+            return fromQt(key, qtModifiers);
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -93,8 +94,10 @@ void SettingsManager::load()
     m_autoApplyComplementary = p.boolean(autoComplementaryKey);
     m_hasSeenTutorial = p.boolean(tutorialKey);
 
+    // Zero (or no value) means fully opaque; a value that is no number at
+    // all would make the window vanish, so it counts as fully opaque too.
     const double opacity = p.number(opacityKey);
-    m_windowOpacity = opacity == 0.0 ? 1.0 : opacity;
+    m_windowOpacity = opacity == 0.0 || !std::isfinite(opacity) ? 1.0 : opacity;
 
     m_launchAtLogin = LaunchAtLoginManager::shared().isEnabled();
     m_hideMainWindowOnLaunch = p.boolean(hideMainWindowOnLaunchKey);

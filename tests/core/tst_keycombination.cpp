@@ -62,6 +62,12 @@ void TestKeyCombination::fromQt_data()
     QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true << 36 << 0;
     QTest::newRow("keypad Home is Home") << int(Qt::Key_Home) << Qt::KeyboardModifiers(Qt::KeypadModifier) << true
                                          << 115 << 0;
+    QTest::newRow("Shift+1 reported as !") << int(Qt::Key_Exclam) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true
+                                           << 18 << shift;
+    QTest::newRow("Ctrl+Shift+= reported as +") << int(Qt::Key_Plus) << (Qt::ControlModifier | Qt::ShiftModifier)
+                                                << true << 24 << (command | shift);
+    QTest::newRow("keypad + stays the keypad key") << int(Qt::Key_Plus) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                                   << true << 69 << 0;
     QTest::newRow("F21 has no code") << int(Qt::Key_F21) << Qt::KeyboardModifiers() << false << 0 << 0;
     QTest::newRow("a lone modifier") << int(Qt::Key_Control) << Qt::KeyboardModifiers(Qt::ControlModifier) << false
                                      << 0 << 0;

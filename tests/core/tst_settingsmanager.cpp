@@ -100,6 +100,8 @@ void TestSettingsManager::readsStoredValues_data()
     QTest::newRow("opacity") << QByteArray("WindowOpacity=0.35") << "windowOpacity" << QVariant(0.35);
     QTest::newRow("opacity not clamped") << QByteArray("WindowOpacity=1.5") << "windowOpacity" << QVariant(1.5);
     QTest::newRow("opacity not a number") << QByteArray("WindowOpacity=opaque") << "windowOpacity" << QVariant(1.0);
+    QTest::newRow("opacity nan") << QByteArray("WindowOpacity=nan") << "windowOpacity" << QVariant(1.0);
+    QTest::newRow("opacity infinite") << QByteArray("WindowOpacity=inf") << "windowOpacity" << QVariant(1.0);
     QTest::newRow("tray icon") << QByteArray("TrayIconStyle=Icon") << "trayIconStyle"
                                << trayStyle(TrayIconStyle::icon);
     QTest::newRow("tray icon in small letters") << QByteArray("TrayIconStyle=icon") << "trayIconStyle"
