@@ -42,8 +42,6 @@ public:
     // A session from the password grant; fails the calling test when there is none.
     QJsonObject signIn(const QString &email, const QString &password);
 
-    QByteArray anonKey() const { return key; }
-
 private:
     Headers standardHeaders(const QByteArray &accessToken) const;
 

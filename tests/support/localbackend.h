@@ -27,8 +27,7 @@ public:
     QUrl url() const { return backendUrl; }
     QByteArray anonKey() const { return key; }
     QString errorString() const { return error; }
-    // The folder holding the cluster, the server's log and its signing secret.
-    QString dataDirectory() const { return folder.path(); }
+    // From the data folder: the server's log and the installation's token-signing secret.
     QString serverLog() const;
     QByteArray jwtSecret() const;
     // The port of the cluster's own listener.
