@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <cstdio>
+#include <optional>
 
 namespace Cli {
 namespace {
@@ -21,7 +22,7 @@ struct Command {
 constexpr Command commands[] = {
     {"info", infoCommand},         {"report", reportCommand}, {"contrast", contrastCommand},
     {"harmony", harmonyCommand},   {"name", nameCommand},     {"account", accountCommand},
-    {"cloud", cloudCommand},
+    {"cloud", cloudCommand},       {"shortcuts", shortcutsCommand},
 };
 
 const char *const usage = R"(Usage: tintora [OPTIONS] COMMAND [ARGUMENTS]
@@ -44,6 +45,17 @@ Commands:
                        copy the settings or the palette library to or from
                        the signed-in account
 
+  shortcuts            the key combination of each global shortcut
+  shortcuts set NAME COMBINATION
+                       record a combination, written as Ctrl+Shift+P (Ctrl,
+                       Alt, Shift, Super; letters in any case)
+  shortcuts clear NAME leave the shortcut without a combination
+  --action NAME        have the running Tintora do what the shortcut NAME
+                       does (bind this in the desktop's own shortcut settings)
+
+NAME is one of foregroundColor, backgroundColor, alwaysOnTop, slot1 to slot4,
+myPalette1 to myPalette5. A running Tintora takes changed shortcuts at once.
+
 The account service is set with TINTORA_BACKEND_URL and TINTORA_BACKEND_KEY.
 
 COLOR is hex text: #1A2B3C, 1A2B3C, #ABC or #AARRGGBB. A COLOR of - reads one
@@ -59,8 +71,9 @@ Options:
   -h, --help           show this help and exit
   --version            show the version and exit
 
-Exit status: 0 on success, 1 when a file given cannot be used or an account
-operation fails, 2 for a colour that cannot be read or a wrong command line.
+Exit status: 0 on success, 1 when a file given cannot be used, an account
+operation fails or --action finds no running Tintora, 2 for a colour that
+cannot be read or a wrong command line.
 )";
 
 bool verbose = false;
@@ -94,12 +107,13 @@ int run(const QStringList &arguments)
     bool json = false;
     QString namesFile;
     QString profileFile;
+    std::optional<QString> actionName;
     QStringList positional;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
-        auto value = [&](QString *target) {
+        auto value = [&](QString *target, const QString &what = QStringLiteral("a file name")) {
             if (i + 1 >= arguments.size()) {
-                Console::error(argument + QStringLiteral(" needs a file name"));
+                Console::error(argument + QStringLiteral(" needs ") + what);
                 return false;
             }
             *target = arguments[++i];
@@ -127,6 +141,11 @@ int run(const QStringList &arguments)
         } else if (argument == u"--cmyk-profile") {
             if (!value(&profileFile))
                 return ExitCode::usage;
+        } else if (argument == u"--action") {
+            QString name;
+            if (!value(&name, QStringLiteral("a shortcut name")))
+                return ExitCode::usage;
+            actionName = name;
         } else if (argument.startsWith(u"--") || (argument.startsWith(u'-') && argument.size() > 1)) {
             Console::error(QStringLiteral("unknown option '%1'; see 'tintora --help'").arg(argument));
             return ExitCode::usage;
@@ -135,6 +154,13 @@ int run(const QStringList &arguments)
         }
     }
 
+    if (actionName) {
+        if (!positional.isEmpty()) {
+            Console::error(QStringLiteral("--action takes no command"));
+            return ExitCode::usage;
+        }
+        return actionCommand(*actionName);
+    }
     if (positional.isEmpty()) {
         printRaw(usage);
         return ExitCode::usage;

@@ -19,3 +19,6 @@ int harmonyCommand(const Invocation &invocation);
 int nameCommand(const Invocation &invocation);
 int accountCommand(const Invocation &invocation);
 int cloudCommand(const Invocation &invocation);
+int shortcutsCommand(const Invocation &invocation);
+// `--action NAME`: not a command of its own, as desktops bind it as one line.
+int actionCommand(const QString &name);
