@@ -25,7 +25,7 @@ struct ListeningSocket
 QList<ListeningSocket> listeningSockets()
 {
     QList<ListeningSocket> sockets;
-    for (const QString &table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+    for (const char *table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
         QFile file(table);
         if (!file.open(QIODevice::ReadOnly))
             continue;
@@ -198,9 +198,9 @@ void TestAuthApi::sessionCarriesUserAndSignedClaims()
     QCOMPARE(user.value("aud").toString(), QString("authenticated"));
     QCOMPARE(user.value("role").toString(), QString("authenticated"));
     QCOMPARE(user.value("email").toString(), takenEmail);
-    for (const QString &stamp : {"email_confirmed_at", "created_at", "updated_at"})
+    for (const char *stamp : {"email_confirmed_at", "created_at", "updated_at"})
         QVERIFY2(QDateTime::fromString(user.value(stamp).toString(), Qt::ISODateWithMs).isValid(),
-                 qPrintable(stamp));
+                 stamp);
 
     const QByteArray accessToken = session.value("access_token").toString().toUtf8();
     const auto verified = JwtCodec(backend.jwtSecret()).verify(accessToken, before);
