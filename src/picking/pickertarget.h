@@ -1,0 +1,4 @@
+#pragma once
+
+// Which colour a screen pick replaces.
+enum class PickerTarget { foreground, background };
