@@ -3,3 +3,5 @@
 set -euo pipefail
 build=${1:-build}
 "$build/bin/tintora_corebench"
+# Sign-in against a fresh local backend (starts and stops its own cluster).
+"$build/bin/tintora_backendbench"
