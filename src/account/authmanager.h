@@ -25,12 +25,6 @@ public:
     template <typename T>
     using Callback = std::function<void(const Result<T> &)>;
 
-    // The library and the settings record of the user's row.
-    struct CloudSettings {
-        QList<LibraryPalette> palettes;
-        std::optional<AppConfiguration> config;
-    };
-
     AuthManager(const BackendConfig &config, PreferencesStore &preferences, QObject *parent = nullptr);
 
     // The process-wide instance over the configured service and the standard

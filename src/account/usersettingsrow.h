@@ -10,6 +10,13 @@
 #include <QUuid>
 #include <optional>
 
+// What a user's row holds for the app: the library (empty when the column is
+// null) and the settings record, if any.
+struct CloudSettings {
+    QList<LibraryPalette> palettes;
+    std::optional<AppConfiguration> config;
+};
+
 // One user's row of the "user_settings" table.
 struct UserSettings {
     QUuid id;

@@ -1,13 +1,11 @@
 #include "settingsmanager.h"
 
-#include "account/authmanager.h"
 #include "picking/shortcuttype.h"
 #include "platform/launchatloginmanager.h"
 #include "platform/log.h"
 #include "platform/preferencesstore.h"
 
 #include <QJsonArray>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -401,106 +399,4 @@ void SettingsManager::systemAppearanceChanged()
 {
     if (m_appTheme == AppTheme::system)
         emit changed();
-}
-
-AuthManager *SettingsManager::signedInAccount(const CloudCallback &done)
-{
-    AuthManager *auth = m_auth ? m_auth : &AuthManager::shared();
-    if (auth->session())
-        return auth;
-    if (done)
-        QTimer::singleShot(0, this, [done] { done(CloudOutcome::notSignedIn); });
-    return nullptr;
-}
-
-namespace {
-
-void finish(const SettingsManager::CloudCallback &done, SettingsManager::CloudOutcome outcome)
-{
-    if (done)
-        done(outcome);
-}
-
-// Logs a failed transfer; true when there was one.
-bool failed(const Result<Done> &result, const char *prefix, const SettingsManager::CloudCallback &done)
-{
-    if (result.ok())
-        return false;
-    Log::failure(QString::fromLatin1(prefix) + result.error().description);
-    finish(done, SettingsManager::CloudOutcome::failed);
-    return true;
-}
-
-} // namespace
-
-void SettingsManager::saveLibraryToCloud(const CloudCallback &done)
-{
-    AuthManager *auth = signedInAccount(done);
-    if (!auth)
-        return;
-    QTimer::singleShot(0, this, [this, auth, done] {
-        auth->saveUserSettingsToCloud(m_libraryPalettes, std::nullopt, [done](const Result<Done> &result) {
-            if (failed(result, "Failed to save library to cloud: ", done))
-                return;
-            Log::info(QStringLiteral("Library saved to cloud successfully"));
-            finish(done, CloudOutcome::succeeded);
-        });
-    });
-}
-
-void SettingsManager::saveSettingsToCloud(const CloudCallback &done)
-{
-    AuthManager *auth = signedInAccount(done);
-    if (!auth)
-        return;
-    // The settings as they are at the moment of the request.
-    const AppConfiguration config = exportConfiguration();
-    auth->saveUserSettingsToCloud(std::nullopt, config, [done](const Result<Done> &result) {
-        if (failed(result, "Failed to save settings to cloud: ", done))
-            return;
-        Log::info(QStringLiteral("Settings saved to cloud successfully"));
-        finish(done, CloudOutcome::succeeded);
-    });
-}
-
-void SettingsManager::loadLibraryFromCloud(const CloudCallback &done)
-{
-    AuthManager *auth = signedInAccount(done);
-    if (!auth)
-        return;
-    auth->fetchUserSettings([this, done](const Result<std::optional<AuthManager::CloudSettings>> &result) {
-        if (!result.ok()) {
-            Log::failure(QStringLiteral("Failed to load library from cloud: ") + result.error().description);
-            return finish(done, CloudOutcome::failed);
-        }
-        if (!result.value())
-            return finish(done, CloudOutcome::nothingStored);
-        const QList<LibraryPalette> palettes = result.value()->palettes;
-        Log::info(QStringLiteral("Library loaded from cloud successfully"));
-        QTimer::singleShot(0, this, [this, palettes, done] {
-            replaceLibrary(palettes);
-            finish(done, CloudOutcome::succeeded);
-        });
-    });
-}
-
-void SettingsManager::loadSettingsFromCloud(const CloudCallback &done)
-{
-    AuthManager *auth = signedInAccount(done);
-    if (!auth)
-        return;
-    auth->fetchUserSettings([this, done](const Result<std::optional<AuthManager::CloudSettings>> &result) {
-        if (!result.ok()) {
-            Log::failure(QStringLiteral("Failed to load settings from cloud: ") + result.error().description);
-            return finish(done, CloudOutcome::failed);
-        }
-        if (!result.value() || !result.value()->config)
-            return finish(done, CloudOutcome::nothingStored);
-        const AppConfiguration config = *result.value()->config;
-        Log::info(QStringLiteral("Settings loaded from cloud successfully"));
-        QTimer::singleShot(0, this, [this, config, done] {
-            importConfiguration(config);
-            finish(done, CloudOutcome::succeeded);
-        });
-    });
 }

@@ -12,6 +12,7 @@
 #include <QObject>
 
 class AuthManager;
+struct CloudSettings;
 class PreferencesStore;
 
 // Every user setting, loaded from the preferences at construction and written
@@ -186,6 +187,13 @@ private:
     void setLibraryPalettes(const QList<LibraryPalette> &palettes);
     void writeBool(const QString &key, bool value);
     AuthManager *signedInAccount(const CloudCallback &done);
+    void upload(const std::optional<QList<LibraryPalette>> &palettes, const std::optional<AppConfiguration> &config,
+                const QString &successLine, const QString &failurePrefix, const CloudCallback &done);
+    // What a download applies, from the row's contents; empty when the row
+    // holds nothing for this transfer.
+    using DownloadApplier = std::function<std::function<void()>(const CloudSettings &)>;
+    void download(const DownloadApplier &applier, const QString &successLine, const QString &failurePrefix,
+                  const CloudCallback &done);
 
     PreferencesStore &m_preferences;
     ShortcutStore m_shortcuts;

@@ -264,8 +264,8 @@ void TestAccount::transfersWhileSignedOutDoNothing()
         QCOMPARE(transfer(settings, operation), SettingsManager::CloudOutcome::notSignedIn);
     QVERIFY(log.lines().isEmpty());
 
-    const Result<std::optional<AuthManager::CloudSettings>> fetch =
-        await<std::optional<AuthManager::CloudSettings>>([&](const auto &done) { guest.auth->fetchUserSettings(done); });
+    const Result<std::optional<CloudSettings>> fetch =
+        await<std::optional<CloudSettings>>([&](const auto &done) { guest.auth->fetchUserSettings(done); });
     QCOMPARE(fetch.error().kind, BackendError::Kind::notSignedIn);
     const Result<Done> save = await<Done>([&](const auto &done) { guest.auth->saveUserSettingsToCloud({}, {}, done); });
     QCOMPARE(save.error().kind, BackendError::Kind::notSignedIn);
@@ -279,8 +279,8 @@ void TestAccount::usersCannotTouchEachOthersRows()
 
     SignedIn max = signedInUser(QStringLiteral("max"));
     QVERIFY(rawRows(*max.user).isEmpty());
-    const Result<std::optional<AuthManager::CloudSettings>> fetched =
-        await<std::optional<AuthManager::CloudSettings>>([&](const auto &done) { max.user->auth->fetchUserSettings(done); });
+    const Result<std::optional<CloudSettings>> fetched =
+        await<std::optional<CloudSettings>>([&](const auto &done) { max.user->auth->fetchUserSettings(done); });
     QVERIFY(fetched.ok());
     QVERIFY(!fetched.value());
 
