@@ -13,6 +13,8 @@ packages=(
   libxcb1-dev libxcb-keysyms1-dev
   # desktop tests: a real X server, window manager, tray, clipboard and input
   xvfb openbox trayer xdotool xclip x11-utils fonts-dejavu-core
+  # portal tests: a private session bus
+  dbus
   # local backend: server and database
   qt6-httpserver-dev qt6-websockets-dev libqt6sql6-psql postgresql postgresql-contrib
 )
