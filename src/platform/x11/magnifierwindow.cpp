@@ -22,6 +22,8 @@ MagnifierWindow::MagnifierWindow(QScreen *screen, const QImage &capture)
       m_capture(capture)
 {
     m_capture.setDevicePixelRatio(screen->devicePixelRatio());
+    // Closing it is no reason for the application to end.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
