@@ -1,6 +1,7 @@
 #include "x11screensampler.h"
 
 #include "magnifierwindow.h"
+#include "platform/log.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -41,8 +42,18 @@ void X11ScreenSampler::show(std::function<void(std::optional<ColorValue>)> done)
     m_open = true;
     // Capture everything before any window of ours covers it.
     std::vector<std::pair<QScreen *, QImage>> captures;
-    for (QScreen *screen : QGuiApplication::screens())
-        captures.emplace_back(screen, screen->grabWindow(0).toImage());
+    for (QScreen *screen : QGuiApplication::screens()) {
+        QImage image = screen->grabWindow(0).toImage();
+        if (image.isNull())
+            Log::failure(QStringLiteral("X11ScreenSampler: could not capture the screen ") + screen->name());
+        else
+            captures.emplace_back(screen, std::move(image));
+    }
+    if (captures.empty()) {
+        // Nothing to pick from: a colour made up here would be a wrong one.
+        finish(std::nullopt);
+        return;
+    }
     for (auto &[screen, image] : captures) {
         auto window = std::make_unique<MagnifierWindow>(screen, image);
         connect(window.get(), &MagnifierWindow::pointerMoved, this, &X11ScreenSampler::pointerMoved);
