@@ -4,8 +4,18 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The resources live in a static library: register them before first use.
+static void registerResources() { Q_INIT_RESOURCE(tintora); }
+
 namespace Icons {
 namespace {
+
+QString resource(const QString &path)
+{
+    static const bool registered = (registerResources(), true);
+    Q_UNUSED(registered);
+    return path;
+}
 
 qreal ratio(qreal requested) { return requested > 0 ? requested : qApp->devicePixelRatio(); }
 
@@ -26,7 +36,7 @@ QPixmap render(QSvgRenderer &renderer, QSize size, qreal dpr)
 
 QPixmap pixmap(const QString &name, const QColor &tint, QSize size, qreal devicePixelRatio)
 {
-    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    QSvgRenderer renderer(resource(QStringLiteral(":/icons/%1.svg").arg(name)));
     if (!renderer.isValid())
         return {};
     QPixmap result = render(renderer, size, ratio(devicePixelRatio));
@@ -46,7 +56,7 @@ QIcon icon(const QString &name, const QColor &tint, QSize size)
 
 QPixmap appIcon(QSize size, qreal devicePixelRatio)
 {
-    QSvgRenderer renderer(QStringLiteral(":/tintora.svg"));
+    QSvgRenderer renderer(resource(QStringLiteral(":/tintora.svg")));
     if (!renderer.isValid())
         return pixmap(QStringLiteral("eyedropper"), QColor(0x0A, 0x84, 0xFF), size, devicePixelRatio);
     return render(renderer, size, ratio(devicePixelRatio));

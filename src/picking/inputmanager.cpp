@@ -8,6 +8,7 @@
 #include "platform/log.h"
 #include "platform/screensampler.h"
 #include "settings/settingsmanager.h"
+#include "slotcopytext.h"
 #include "toastwindowcontroller.h"
 
 #include <QPointer>
@@ -112,10 +113,7 @@ void InputManager::copySlotValue(int index)
 {
     if (index < 1 || index > 4)
         return;
-    const CopyFormat format = m_settings.slotFormat(index);
-    QString text = m_logic.foregroundColor().getFormattedString(format);
-    if (format == CopyFormat::hex)
-        text.remove(u'#');
+    const QString text = slotCopyText(m_logic.foregroundColor(), m_settings.slotFormat(index));
     m_desktop.setClipboardText(text);
     ToastWindowController::shared().show(text, m_desktop.pointerPosition());
 }
