@@ -23,17 +23,6 @@ QString line(const ShortcutStore &store, const QString &name)
     return name.leftJustified(17) + (text.isEmpty() ? QStringLiteral("not set") : text);
 }
 
-// A key without Ctrl, Alt or Super would be taken from every program; only
-// function keys may stand alone.
-bool standsAloneSafely(const KeyCombination &combination)
-{
-    const int held = KeyCombination::command | KeyCombination::option | KeyCombination::control;
-    if (combination.carbonModifiers & held)
-        return true;
-    const int key = combination.toQt()->first;
-    return key >= Qt::Key_F1 && key <= Qt::Key_F20;
-}
-
 int list(const ShortcutStore &store, const Invocation &invocation)
 {
     const QStringList names = ShortcutTypes::all();
@@ -81,7 +70,7 @@ int shortcutsCommand(const Invocation &invocation)
             Console::error(QStringLiteral("'%1' is no key combination; write it as Ctrl+Shift+P").arg(args[2]));
             return ExitCode::usage;
         }
-        if (!standsAloneSafely(*combination)) {
+        if (!combination->isUsableSystemWide()) {
             Console::error(QStringLiteral("'%1' needs Ctrl, Alt or Super; only F1 to F20 may stand alone").arg(args[2]));
             return ExitCode::usage;
         }

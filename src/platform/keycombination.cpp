@@ -175,6 +175,14 @@ std::optional<std::pair<int, Qt::KeyboardModifiers>> KeyCombination::toQt() cons
     return std::pair{key->qtKey, qtModifiers};
 }
 
+bool KeyCombination::isUsableSystemWide() const
+{
+    if (carbonModifiers & (command | option | control))
+        return true;
+    const auto qt = toQt();
+    return qt && qt->first >= Qt::Key_F1 && qt->first <= Qt::Key_F20;
+}
+
 QString KeyCombination::displayText() const
 {
     QStringList parts;

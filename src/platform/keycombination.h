@@ -26,6 +26,10 @@ struct KeyCombination {
     // for a key code Tintora cannot press.
     std::optional<std::pair<int, Qt::KeyboardModifiers>> toQt() const;
 
+    // Whether it leaves other programs their typing: it holds Ctrl, Alt or
+    // Super, or is a function key (F1 to F20) alone.
+    bool isUsableSystemWide() const;
+
     // "Ctrl+Alt+Shift+Super+P"; keypad keys as "Num+5".
     QString displayText() const;
     // Reads the display form; modifier and key names in any letter case.

@@ -37,7 +37,32 @@ private slots:
     void jsonForm();
     void fromJson_data();
     void fromJson();
+    void usableSystemWide_data();
+    void usableSystemWide();
 };
+
+void TestKeyCombination::usableSystemWide_data()
+{
+    QTest::addColumn<KeyCombination>("keys");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("Ctrl+P") << KeyCombination{35, command} << true;
+    QTest::newRow("Alt+Space") << KeyCombination{49, option} << true;
+    QTest::newRow("Super+Left") << KeyCombination{123, control} << true;
+    QTest::newRow("F5 alone") << KeyCombination{96, 0} << true;
+    QTest::newRow("Shift+F1") << KeyCombination{122, shift} << true;
+    QTest::newRow("letter alone") << KeyCombination{0, 0} << false;
+    QTest::newRow("Shift+letter") << KeyCombination{0, shift} << false;
+    QTest::newRow("Space alone") << KeyCombination{49, 0} << false;
+    QTest::newRow("keypad digit alone") << KeyCombination{87, 0} << false;
+    QTest::newRow("unknown code alone") << KeyCombination{10, 0} << false;
+}
+
+void TestKeyCombination::usableSystemWide()
+{
+    QFETCH(KeyCombination, keys);
+    QFETCH(bool, usable);
+    QCOMPARE(keys.isUsableSystemWide(), usable);
+}
 
 void TestKeyCombination::fromQt_data()
 {
