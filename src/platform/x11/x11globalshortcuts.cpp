@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QPointer>
-#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <xcb/xcb_keysyms.h>
@@ -209,14 +208,14 @@ bool X11GlobalShortcuts::nativeEventFilter(const QByteArray &eventType, void *me
         auto *key = reinterpret_cast<xcb_key_press_event_t *>(event);
         if (!isRoot(key->event))
             return false;
-        keyPressed(key->detail, key->state, key->time);
+        keyPressed(key->detail, key->state);
         return true;
     }
     case XCB_KEY_RELEASE: {
         auto *key = reinterpret_cast<xcb_key_release_event_t *>(event);
         if (!isRoot(key->event))
             return false;
-        keyReleased(key->detail, key->time);
+        keyReleased(key->detail);
         return true;
     }
     case XCB_MAPPING_NOTIFY: {
@@ -235,33 +234,30 @@ bool X11GlobalShortcuts::nativeEventFilter(const QByteArray &eventType, void *me
     }
 }
 
-void X11GlobalShortcuts::keyPressed(xcb_keycode_t keycode, uint16_t state, xcb_timestamp_t time)
+void X11GlobalShortcuts::keyPressed(xcb_keycode_t keycode, uint16_t state)
 {
-    if (m_pendingRelease && m_pendingRelease->keycode == keycode && m_pendingRelease->time == time) {
-        m_pendingRelease.reset();
-        return;
-    }
     const uint16_t relevant = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT | m_altMask | m_superMask;
     const QStringList names = m_grabs.value(Key{keycode, uint16_t(state & relevant)});
     if (!names.isEmpty())
         m_pressed.insert(keycode, names);
 }
 
-void X11GlobalShortcuts::keyReleased(xcb_keycode_t keycode, xcb_timestamp_t time)
+bool X11GlobalShortcuts::isDown(xcb_keycode_t keycode) const
 {
-    if (!m_pressed.contains(keycode))
-        return;
-    firePendingRelease();
-    m_pendingRelease = Release{keycode, time};
-    QTimer::singleShot(0, this, &X11GlobalShortcuts::firePendingRelease);
+    auto *reply = xcb_query_keymap_reply(m_connection, xcb_query_keymap(m_connection), nullptr);
+    const bool down = reply && (reply->keys[keycode / 8] & (1 << (keycode % 8)));
+    std::free(reply);
+    return down;
 }
 
-void X11GlobalShortcuts::firePendingRelease()
+void X11GlobalShortcuts::keyReleased(xcb_keycode_t keycode)
 {
-    if (!m_pendingRelease)
+    // Auto-repeat sends a release and a press at once while the key stays
+    // down; the server has handled both before it answers this question, so
+    // only a key that is really up counts as released.
+    if (!m_pressed.contains(keycode) || isDown(keycode))
         return;
-    const QStringList names = m_pressed.take(m_pendingRelease->keycode);
-    m_pendingRelease.reset();
+    const QStringList names = m_pressed.take(keycode);
     const QPointer<X11GlobalShortcuts> alive(this);
     for (const QString &name : names) {
         // A handler may change the handlers, or end this object.

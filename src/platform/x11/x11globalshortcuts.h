@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QMap>
 #include <QStringList>
-#include <optional>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
@@ -35,16 +34,11 @@ private:
         friend bool operator==(const Key &, const Key &) = default;
         friend size_t qHash(const Key &key, size_t seed = 0) { return qHashMulti(seed, key.keycode, key.modifiers); }
     };
-    struct Release {
-        xcb_keycode_t keycode;
-        xcb_timestamp_t time;
-    };
-
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     bool isRoot(xcb_window_t window) const;
-    void keyPressed(xcb_keycode_t keycode, uint16_t state, xcb_timestamp_t time);
-    void keyReleased(xcb_keycode_t keycode, xcb_timestamp_t time);
-    void firePendingRelease();
+    void keyPressed(xcb_keycode_t keycode, uint16_t state);
+    void keyReleased(xcb_keycode_t keycode);
+    bool isDown(xcb_keycode_t keycode) const;
 
     void readModifierMasks();
     // The keys of `name`'s combination; none for an unassigned name, and none
@@ -68,7 +62,4 @@ private:
     QHash<QString, QString> m_failures;
     // Names whose key is down, by keycode; they fire when it comes up.
     QHash<xcb_keycode_t, QStringList> m_pressed;
-    // A release waits one turn of the event loop: auto-repeat sends a release
-    // and a press with the same time stamp, and then it is no release at all.
-    std::optional<Release> m_pendingRelease;
 };

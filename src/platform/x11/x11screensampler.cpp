@@ -59,7 +59,10 @@ void X11ScreenSampler::show(std::function<void(std::optional<ColorValue>)> done)
         connect(window.get(), &MagnifierWindow::pointerMoved, this, &X11ScreenSampler::pointerMoved);
         connect(window.get(), &MagnifierWindow::pressed, this, [this](Qt::MouseButton button, const QPointF &at) {
             if (button == Qt::LeftButton) {
-                pointerMoved(at);
+                // The pixel the loupe shows: after arrow keys the click may
+                // still carry the place the pointer had before our warp.
+                if (m_pendingWarps.isEmpty())
+                    pointerMoved(at);
                 finish(colorUnderLoupe());
             } else if (button == Qt::RightButton) {
                 finish(std::nullopt);
@@ -102,12 +105,14 @@ void X11ScreenSampler::releaseInput()
 
 void X11ScreenSampler::pointerMoved(const QPointF &globalPosition)
 {
-    if (m_warpTarget) {
-        const bool ours = globalPosition.toPoint() == *m_warpTarget;
-        m_warpTarget.reset();
-        if (ours)
-            return;
+    // The moves our own warps cause (several may come as one) are not the
+    // user's: the loupe is there already.
+    const qsizetype warp = m_pendingWarps.indexOf(globalPosition.toPoint());
+    if (warp >= 0) {
+        m_pendingWarps.remove(0, warp + 1);
+        return;
     }
+    m_pendingWarps.clear();
     for (const auto &window : m_windows) {
         const QRect area = window->geometry();
         if (area.contains(globalPosition.toPoint())) {
@@ -145,7 +150,7 @@ void X11ScreenSampler::moveBy(int dx, int dy)
     // The logical point that holds the pixel's centre.
     const QPointF centre = (QPointF(pixel) + QPointF(0.5, 0.5)) / window->devicePixelRatioF();
     const QPoint target = window->geometry().topLeft() + QPoint(int(std::floor(centre.x())), int(std::floor(centre.y())));
-    m_warpTarget = target;
+    m_pendingWarps << target;
     QCursor::setPos(window->screen(), target);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/screensampler.h"
 
+#include <QList>
 #include <QPoint>
 #include <memory>
 #include <vector>
@@ -45,8 +46,9 @@ private:
     std::vector<std::unique_ptr<MagnifierWindow>> m_windows;
     MagnifierWindow *m_grabber = nullptr;
     Position m_position;
-    // Where the last arrow key put the pointer: the move it causes is ours.
-    std::optional<QPoint> m_warpTarget;
+    // Where arrow keys put the pointer, oldest first, until the moves they
+    // cause arrive.
+    QList<QPoint> m_pendingWarps;
     std::function<void(std::optional<ColorValue>)> m_done;
     bool m_open = false;
 };
