@@ -9,6 +9,7 @@ add_library(tintora_desktop_platform STATIC
     platform/desktopservices.cpp
     platform/globalshortcuts.h
     platform/screensampler.h
+    platform/shortcutrecorder.cpp
     platform/qtdesktopservices.cpp
     platform/portal/desktopboundshortcuts.h
     platform/portal/portaldesktopservices.cpp
