@@ -16,8 +16,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The local backend first (it stays up for the next run), then the app,
+# pointed at it through TINTORA_BACKEND_URL and TINTORA_BACKEND_KEY.
 run: build
-	@$(BUILD_DIR)/bin/tintora --help
+	@export $$(bash scripts/local-backend.sh start --bin $(BUILD_DIR)/bin/tintora-backend) && \
+	  exec $(BUILD_DIR)/bin/tintora
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

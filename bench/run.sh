@@ -7,3 +7,5 @@ build=${1:-build}
 "$build/bin/tintora_backendbench"
 # Shortcut release to magnifier shown, on a private X server.
 "$(dirname "$0")/shortcut-latency.sh" "$build"
+# Desktop app start-up and memory, on a private X server.
+"$(dirname "$0")/desktop-startup.sh" "$build"

@@ -36,19 +36,14 @@ TintoraApp::TintoraApp(std::unique_ptr<DesktopServices> desktop, QObject *parent
       m_updater(std::make_unique<UpdaterController>(UpdaterController::configuredFeed(), QStringLiteral(TINTORA_VERSION))),
       m_theme(std::make_unique<ThemeController>(*m_settings)),
       m_mainWindow(std::make_unique<MainWindow>(*m_settings, *m_history, *m_logic, m_auth, *m_desktop)),
-      m_tray(std::make_unique<TrayIconController>(*m_settings, *m_logic, *m_desktop)),
       m_about(std::make_unique<AboutWindowController>(*m_desktop))
 {
     QApplication::setQuitOnLastWindowClosed(false);
     m_settings->setAuthManager(&m_auth);
 
-    connect(m_mainWindow.get(), &MainWindow::contentFirstShown, this, &TintoraApp::ensureInputManager);
-    connect(m_tray.get(), &TrayIconController::showWindowRequested, this, &TintoraApp::showMainWindow);
-    connect(m_tray.get(), &TrayIconController::aboutRequested, this, &TintoraApp::showAbout);
-    connect(m_tray.get(), &TrayIconController::helpRequested, this, &TintoraApp::openHelp);
-    connect(m_tray.get(), &TrayIconController::checkForUpdatesRequested, m_updater.get(),
-            &UpdaterController::checkForUpdates);
-    connect(m_tray.get(), &TrayIconController::quitRequested, this, &TintoraApp::quit);
+    // Once the window is on screen: the shortcut grabs need not hold it up.
+    connect(m_mainWindow.get(), &MainWindow::contentFirstShown, this, &TintoraApp::ensureInputManager,
+            Qt::QueuedConnection);
     connect(m_updater.get(), &UpdaterController::checkFinished, this, &TintoraApp::showUpdateResult);
 }
 
@@ -57,12 +52,29 @@ TintoraApp::~TintoraApp() = default;
 void TintoraApp::start()
 {
     // Hidden in the tray only when there is a tray to bring it back from.
-    if (m_settings->hideMainWindowOnLaunch() && QSystemTrayIcon::isSystemTrayAvailable())
+    // Otherwise the window comes first and the tray icon right after it.
+    if (m_settings->hideMainWindowOnLaunch() && QSystemTrayIcon::isSystemTrayAvailable()) {
+        createTray();
         ensureInputManager();
-    else
+    } else {
         showMainWindow();
+        QTimer::singleShot(0, this, &TintoraApp::createTray);
+    }
     if (m_updater->hasFeed())
         QTimer::singleShot(backgroundCheckDelayMs, m_updater.get(), &UpdaterController::checkInBackground);
+}
+
+void TintoraApp::createTray()
+{
+    if (m_tray)
+        return;
+    m_tray = std::make_unique<TrayIconController>(*m_settings, *m_logic, *m_desktop);
+    connect(m_tray.get(), &TrayIconController::showWindowRequested, this, &TintoraApp::showMainWindow);
+    connect(m_tray.get(), &TrayIconController::aboutRequested, this, &TintoraApp::showAbout);
+    connect(m_tray.get(), &TrayIconController::helpRequested, this, &TintoraApp::openHelp);
+    connect(m_tray.get(), &TrayIconController::checkForUpdatesRequested, m_updater.get(),
+            &UpdaterController::checkForUpdates);
+    connect(m_tray.get(), &TrayIconController::quitRequested, this, &TintoraApp::quit);
 }
 
 void TintoraApp::serve(SingleInstance &instance)
@@ -113,7 +125,7 @@ void TintoraApp::showUpdateResult(const UpdateCheck &result, bool userInitiated)
 {
     using Outcome = UpdateCheck::Outcome;
     if (!userInitiated) {
-        if (result.outcome == Outcome::updateAvailable && QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (result.outcome == Outcome::updateAvailable && m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
             m_tray->trayIcon()->showMessage(QStringLiteral("Tintora %1 is available").arg(result.latestVersion),
                                             QStringLiteral("Choose Check for Updates... in the tray menu for details."));
         }

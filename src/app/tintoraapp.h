@@ -28,8 +28,8 @@ public:
     explicit TintoraApp(std::unique_ptr<DesktopServices> desktop, QObject *parent = nullptr);
     ~TintoraApp() override;
 
-    // Shows the main window (unless it is to stay hidden in the tray) and
-    // starts the quiet update check.
+    // Shows the main window (unless it is to stay hidden in the tray), the
+    // tray icon, and starts the quiet update check.
     void start();
     // Answers the requests a second start sends.
     void serve(SingleInstance &instance);
@@ -49,6 +49,7 @@ public:
     void quit();
 
 private:
+    void createTray();
     void ensureInputManager();
     void showUpdateResult(const UpdateCheck &result, bool userInitiated);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QUrl>
 
@@ -17,3 +18,5 @@ struct UpdateCheck {
     // optional. A version that is not newer than `current` is up to date.
     static UpdateCheck fromFeed(const QByteArray &json, const QString &current);
 };
+
+Q_DECLARE_METATYPE(UpdateCheck)

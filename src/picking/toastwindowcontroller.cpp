@@ -47,8 +47,10 @@ void ToastWindowController::show(const QString &hex, const QPoint &at)
     closeWindow();
 
     auto *view = new ToastView(hex);
+    // Unmanaged as well: a window manager's frame around the toast would
+    // catch the clicks the toast itself lets through.
     view->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus
-                         | Qt::WindowTransparentForInput | Qt::WindowStaysOnTopHint);
+                         | Qt::WindowTransparentForInput | Qt::WindowStaysOnTopHint | Qt::BypassWindowManagerHint);
     view->setAttribute(Qt::WA_ShowWithoutActivating);
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->layout()->activate();

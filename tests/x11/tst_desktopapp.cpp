@@ -1,0 +1,174 @@
+#include "desktoptools.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWidget>
+
+namespace {
+
+QString app() { return QStringLiteral(TINTORA_APP); }
+
+// A window of this process that the app must leave active and let clicks
+// reach.
+class Bystander : public QWidget
+{
+public:
+    int clicks = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *) override { ++clicks; }
+};
+
+} // namespace
+
+// The real `tintora` on an X server with a window manager and a tray: a
+// second start, command-line actions and the toast's manners.
+class TestDesktopApp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        m_environment = environment;
+        m_app.setProcessEnvironment(environment);
+        m_app.start(app(), {});
+        QVERIFY(m_app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow().isEmpty(), 10000);
+    }
+
+    void secondStartReopensTheFirst()
+    {
+        const QString window = mainWindow();
+        QVERIFY(xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), window}));
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("alt+F4")}));
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow().isEmpty(), 5000);
+        QCOMPARE(m_app.state(), QProcess::Running);
+
+        QCOMPARE(run({}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow().isEmpty(), 5000);
+        QCOMPARE(m_app.state(), QProcess::Running);
+    }
+
+    void actionFlipsAlwaysOnTop()
+    {
+        QCOMPARE(run({QStringLiteral("--action"), QStringLiteral("alwaysOnTop")}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(storedOnTop(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(windowState(mainWindow()).contains("_NET_WM_STATE_ABOVE"), 5000);
+        QCOMPARE(run({QStringLiteral("--action"), QStringLiteral("alwaysOnTop")}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!storedOnTop(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!windowState(mainWindow()).contains("_NET_WM_STATE_ABOVE"), 5000);
+    }
+
+    void toastKeepsFocusAwayAndLetsClicksThrough()
+    {
+        // A window of ours under the toast's place, active.
+        Bystander bystander;
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        bystander.setGeometry(screen.center().x() - 300, screen.bottom() - 300, 600, 280);
+        bystander.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bystander));
+        const QString ours = QString::number(bystander.winId());
+        QVERIFY(xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), ours}));
+        // Where the toast will sit: bottom centre, above the usable area's bottom.
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QStringList clickThere{QStringLiteral("mousemove"), QString::number(area.center().x()),
+                                     QString::number(area.bottom() - 60 - 10), QStringLiteral("click"),
+                                     QStringLiteral("1")};
+        // Without a toast a click there reaches our window (once the window
+        // manager has put it in place).
+        QTRY_VERIFY_WITH_TIMEOUT(xdotool(clickThere) && bystander.clicks > 0, 5000);
+        const int clicksBefore = bystander.clicks;
+
+        const QStringList before = appWindows();
+        QCOMPARE(run({QStringLiteral("--action"), QStringLiteral("slot1")}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(appWindows().size() > before.size(), 5000);
+        const auto clipboard = runTool(QStringLiteral("xclip"),
+                                       {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        QVERIFY(clipboard);
+        QCOMPARE(*clipboard, QByteArray("FFFFFF"));
+        QCOMPARE(activeWindow(), ours);
+
+        // With the toast there, the click still lands on the window beneath.
+        QString toast;
+        for (const QString &window : appWindows()) {
+            if (!before.contains(window))
+                toast = window;
+        }
+        QVERIFY(xdotool(clickThere));
+        QTRY_COMPARE(bystander.clicks, clicksBefore + 1);
+        QVERIFY(appWindows().contains(toast));
+        QCOMPARE(activeWindow(), ours);
+    }
+
+    void cleanupTestCase()
+    {
+        m_app.terminate();
+        if (!m_app.waitForFinished(5000))
+            m_app.kill();
+    }
+
+private:
+    int run(const QStringList &arguments)
+    {
+        QProcess second;
+        second.setProcessEnvironment(m_environment);
+        second.start(app(), arguments);
+        if (!QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 10000))
+            return -1;
+        return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
+    }
+
+    QStringList appWindows() const
+    {
+        const auto found = runTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                                QStringLiteral("--pid"),
+                                                                QString::number(m_app.processId())});
+        return found ? QString::fromUtf8(*found).split(u'\n', Qt::SkipEmptyParts) : QStringList();
+    }
+
+    QString mainWindow() const
+    {
+        for (const QString &window : appWindows()) {
+            const auto name = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window});
+            const auto geometry = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
+            if (name && name->trimmed() == "Tintora" && geometry && geometry->contains("340x"))
+                return window;
+        }
+        return {};
+    }
+
+    static QString activeWindow()
+    {
+        const auto active = runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+        return active ? QString::fromUtf8(active->trimmed()) : QString();
+    }
+
+    static QByteArray windowState(const QString &window)
+    {
+        return runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")})
+            .value_or(QByteArray());
+    }
+
+    bool storedOnTop() const
+    {
+        QSettings stored(m_home.path() + QStringLiteral("/Tintora/Tintora.conf"), QSettings::IniFormat);
+        return stored.value(QStringLiteral("IsAlwaysOnTop")).toBool();
+    }
+
+    QTemporaryDir m_home;
+    QProcessEnvironment m_environment;
+    QProcess m_app;
+};
+
+QTEST_MAIN(TestDesktopApp)
+#include "tst_desktopapp.moc"
