@@ -44,7 +44,8 @@ void SwapButton::paintEvent(QPaintEvent *)
         painter.setBrush(QColor(0, 0, 0, 15 + 10 * (2 - ring)));
         painter.drawEllipse(circle.translated(0, 1).adjusted(-ring * 0.5, -ring * 0.5, ring * 0.5, ring * 0.5));
     }
-    QColor material = palette().color(QPalette::Window);
+    // The disc is light under dark arrows and dark under light ones.
+    QColor material = m_symbolColor.lightness() < 128 ? QColor(255, 255, 255) : QColor(30, 30, 30);
     material.setAlphaF(0.85);
     painter.setBrush(material);
     QColor edge = palette().color(QPalette::WindowText);

@@ -120,7 +120,7 @@ AboutView::AboutView(const QString &version, const QString &build, const AppLink
 
     auto *top = new QVBoxLayout;
     top->setContentsMargins(20, 20, 20, 0);
-    top->setSpacing(16);
+    top->setSpacing(12);
     auto *header = new QVBoxLayout;
     header->setSpacing(12);
     header->addWidget(icon);
@@ -147,7 +147,6 @@ AboutView::AboutView(const QString &version, const QString &build, const AppLink
     m_licensesToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_licensesToggle->setAutoRaise(true);
     m_licensesToggle->setFocusPolicy(Qt::NoFocus);
-    m_licensesToggle->setCheckable(true);
     m_licensesToggle->setIconSize(QSize(10, 10));
 
     auto *sections = new QWidget;
@@ -156,10 +155,11 @@ AboutView::AboutView(const QString &version, const QString &build, const AppLink
     sectionColumn->setSpacing(12);
     for (const LicenseSection::Component &component : components()) {
         auto *section = new LicenseSection(component);
+        connect(section, &LicenseSection::toggled, this, &AboutView::fitLicenseList);
         m_sections << section;
         sectionColumn->addWidget(section);
     }
-    auto *scroll = static_cast<QScrollArea *>(m_licenses);
+    QScrollArea *scroll = m_licenses;
     scroll->setWidget(sections);
     scroll->setWidgetResizable(true);
     scroll->setMaximumHeight(180);
@@ -187,7 +187,7 @@ AboutView::AboutView(const QString &version, const QString &build, const AppLink
     column->addStretch();
     column->addWidget(m_close, 0, Qt::AlignHCenter);
 
-    connect(m_licensesToggle, &QToolButton::toggled, this, &AboutView::setShowingLicenses);
+    connect(m_licensesToggle, &QToolButton::clicked, this, [this] { setShowingLicenses(!showingLicenses()); });
     connect(m_close, &QPushButton::clicked, this, &AboutView::closeRequested);
     setShowingLicenses(false);
 }
@@ -198,8 +198,20 @@ bool AboutView::showingLicenses() const { return !m_licenses->isHidden(); }
 
 void AboutView::setShowingLicenses(bool showing)
 {
-    m_licensesToggle->setChecked(showing);
     m_licenses->setVisible(showing);
+    fitLicenseList();
     m_licensesToggle->setIcon(Icons::icon(showing ? QStringLiteral("chevron-down") : QStringLiteral("chevron-right"),
                                           palette().color(QPalette::WindowText), QSize(10, 10)));
+}
+
+void AboutView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    fitLicenseList();
+}
+
+void AboutView::fitLicenseList()
+{
+    QWidget *list = m_licenses->widget();
+    list->setMinimumHeight(list->layout()->heightForWidth(m_licenses->viewport()->width()));
 }

@@ -7,6 +7,7 @@
 class DesktopServices;
 class LicenseSection;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 // The About window's content: icon, name, version and build, what Tintora is,
@@ -30,10 +31,17 @@ public:
 signals:
     void closeRequested();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // Wrapped texts need their height for the list's width, which the
+    // scroll area does not ask for by itself.
+    void fitLicenseList();
+
     QString m_versionText;
     QToolButton *m_licensesToggle;
-    QWidget *m_licenses;
+    QScrollArea *m_licenses;
     QList<LicenseSection *> m_sections;
     QList<QPushButton *> m_links;
     QPushButton *m_close;

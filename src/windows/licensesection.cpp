@@ -14,7 +14,7 @@ LicenseSection::LicenseSection(const Component &component, QWidget *parent)
 {
     setObjectName(QStringLiteral("licenseSection"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("#licenseSection { background: palette(button); border-radius: 8px; }"
+    setStyleSheet(QStringLiteral("#licenseSection { background: palette(alternate-base); border-radius: 8px; }"
                                  "#licenseText { background: palette(base); border-radius: 4px; padding: 8px; }"));
 
     auto *name = new QLabel(component.name, this);
@@ -65,4 +65,5 @@ void LicenseSection::toggle()
     m_licenseText->setVisible(m_expanded);
     m_chevron->setIcon(Icons::icon(m_expanded ? QStringLiteral("chevron-up") : QStringLiteral("chevron-down"),
                                    palette().color(QPalette::WindowText), QSize(10, 10)));
+    emit toggled();
 }

@@ -27,6 +27,9 @@ public:
     bool isExpanded() const { return m_expanded; }
     void toggle();
 
+signals:
+    void toggled();
+
 private:
     QString m_name;
     bool m_expanded = false;
