@@ -18,6 +18,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(UpdateCheck::Outcome)
+Q_DECLARE_METATYPE(AppTheme)
 
 // The application shell over fake desktop services: start-up, tray label and
 // menu, second-start requests, quitting, and the update check.
@@ -63,6 +64,34 @@ private slots:
         m_app->settings().saveTrayIconStyle(TrayIconStyle::icon);
         QVERIFY(!tray->showsHex());
         m_app->settings().saveTrayIconStyle(TrayIconStyle::hex);
+    }
+
+    void themeSetsEveryWindowsPalette_data()
+    {
+        QTest::addColumn<AppTheme>("theme");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("dark") << AppTheme::dark << "#25262b" << "#f8f9fa";
+        QTest::newRow("matcha, light") << AppTheme::matchaLatte << "#aab15c" << "#212529";
+        QTest::newRow("midnight, dark") << AppTheme::midnightMoon << "#1a1a2e" << "#f8f9fa";
+    }
+
+    void themeSetsEveryWindowsPalette()
+    {
+        QFETCH(AppTheme, theme);
+        QFETCH(QString, window);
+        QFETCH(QString, text);
+
+        const QPalette desktop = QApplication::palette();
+        m_app->settings().saveAppTheme(theme);
+        QCOMPARE(QApplication::palette().color(QPalette::Window).name(), window);
+        QCOMPARE(QApplication::palette().color(QPalette::WindowText).name(), text);
+        QCOMPARE(m_app->mainWindow()->palette().color(QPalette::Window).name(), window);
+        // Back to the system theme: the desktop's own palette again.
+        m_app->settings().saveAppTheme(AppTheme::system);
+        QCOMPARE(QApplication::palette().color(QPalette::Window), desktop.color(QPalette::Window));
+        QCOMPARE(QApplication::palette().color(QPalette::WindowText), desktop.color(QPalette::WindowText));
     }
 
     void trayMenuHoldsTheCommands()
