@@ -40,6 +40,7 @@ TintoraApp::TintoraApp(std::unique_ptr<DesktopServices> desktop, QObject *parent
 {
     QApplication::setQuitOnLastWindowClosed(false);
     m_settings->setAuthManager(&m_auth);
+    m_logic->setSettings(m_settings.get());
 
     // Once the window is on screen: the shortcut grabs need not hold it up.
     connect(m_mainWindow.get(), &MainWindow::contentFirstShown, this, &TintoraApp::ensureInputManager,
@@ -91,7 +92,6 @@ void TintoraApp::serve(SingleInstance &instance)
 
 void TintoraApp::ensureInputManager()
 {
-    m_logic->setSettings(m_settings.get());
     if (m_inputManager)
         return;
     m_inputManager = std::make_unique<InputManager>(*m_logic, *m_history, *m_settings, *m_desktop);
