@@ -104,9 +104,9 @@ private slots:
             if (!before.contains(window))
                 toast = window;
         }
+        QVERIFY(appWindows().contains(toast));
         QVERIFY(xdotool(clickThere));
         QTRY_COMPARE(bystander.clicks, clicksBefore + 1);
-        QVERIFY(appWindows().contains(toast));
         QCOMPARE(activeWindow(), ours);
     }
 
