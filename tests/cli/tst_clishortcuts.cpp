@@ -38,6 +38,7 @@ private slots:
     void action_data();
     void action();
     void actionWithoutInstance();
+    void helpNamesTheCommands();
 
 private:
     // Runs the built tintora; the event loop keeps turning meanwhile, so an
@@ -210,6 +211,15 @@ void TestCliShortcuts::actionWithoutInstance()
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, QString());
     QCOMPARE(run.err, QStringLiteral("tintora: tintora is not running\n"));
+}
+
+void TestCliShortcuts::helpNamesTheCommands()
+{
+    const Run help = tintora({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *line : {"\n  shortcuts ", "\n  shortcuts set NAME COMBINATION\n", "\n  shortcuts clear NAME ",
+                             "\n  --action NAME "})
+        QVERIFY2(help.out.contains(QLatin1StringView(line)), line);
 }
 
 QTEST_GUILESS_MAIN(TestCliShortcuts)
