@@ -28,7 +28,9 @@ int runDesktop(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
 
     SingleInstance instance;
-    instance.listen();
+    // Another Tintora started at the same moment and took the name first.
+    if (!instance.listen() && SingleInstance::requestReopen() == SingleInstance::Answer::accepted)
+        return 0;
     TintoraApp tintora(createDesktopServices());
     tintora.serve(instance);
     tintora.start();
