@@ -52,7 +52,7 @@ void SettingsManager::download(const DownloadApplier &applier, const QString &su
     AuthManager *auth = signedInAccount(done);
     if (!auth)
         return;
-    auth->fetchUserSettings([=](const Result<std::optional<CloudSettings>> &result) {
+    auth->fetchUserSettings([this, applier, successLine, failurePrefix, done](const Result<std::optional<CloudSettings>> &result) {
         if (!result.ok()) {
             Log::failure(failurePrefix + result.error().description);
             return finish(done, CloudOutcome::failed);

@@ -1,20 +1,13 @@
 #include "localbackend.h"
 #include "support/tempconfig.h"
+#include "support/tintoraprocess.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
+using Run = TintoraRun;
 
 // The account and cloud commands of tintora against a real local backend.
 class TestCliAccount : public QObject
@@ -38,18 +31,11 @@ void TestCliAccount::initTestCase() { QVERIFY2(m_backend.start(), qPrintable(m_b
 
 Run TestCliAccount::tintora(const QStringList &arguments, const QByteArray &input, bool configured)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
     environment.insert(QStringLiteral("TINTORA_BACKEND_URL"), configured ? m_backend.url().toString() : QString());
     environment.insert(QStringLiteral("TINTORA_BACKEND_KEY"), configured ? QString::fromUtf8(m_backend.anonKey()) : QString());
-    process.setProcessEnvironment(environment);
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tintora"), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runTintora(arguments, input, environment);
 }
 
 void TestCliAccount::wholeAccountFlow()

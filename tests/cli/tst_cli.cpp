@@ -1,4 +1,5 @@
-#include <QCoreApplication>
+#include "support/tintoraprocess.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -7,25 +8,9 @@
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = TintoraRun;
 
-// Runs the built tintora beside this test.
-Run tintora(const QStringList &arguments, const QByteArray &input = QByteArray())
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tintora"), arguments);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
+Run tintora(const QStringList &arguments, const QByteArray &input = QByteArray()) { return runTintora(arguments, input); }
 
 } // namespace
 

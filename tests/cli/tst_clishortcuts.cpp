@@ -1,6 +1,7 @@
 #include "platform/preferencesstore.h"
 #include "platform/shortcutstore.h"
 #include "platform/singleinstance.h"
+#include "support/tintoraprocess.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -10,15 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
+using Run = TintoraRun;
 
 // The shortcut commands and --action, with their own preferences and runtime
 // folder, so that no real instance or settings are touched.
@@ -41,8 +34,6 @@ private slots:
     void helpNamesTheCommands();
 
 private:
-    // Runs the built tintora; the event loop keeps turning meanwhile, so an
-    // instance in this process can answer it.
     Run tintora(const QStringList &arguments);
     std::unique_ptr<ShortcutStore> storeOnDisk();
 
@@ -59,18 +50,7 @@ void TestCliShortcuts::init()
     qputenv("XDG_RUNTIME_DIR", m_runtime->path().toUtf8());
 }
 
-Run TestCliShortcuts::tintora(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tintora"), arguments);
-    if (!process.waitForStarted())
-        return {};
-    process.closeWriteChannel();
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
+Run TestCliShortcuts::tintora(const QStringList &arguments) { return runTintora(arguments); }
 
 std::unique_ptr<ShortcutStore> TestCliShortcuts::storeOnDisk()
 {
