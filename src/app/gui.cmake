@@ -6,6 +6,7 @@ add_library(tintora_gui STATIC
     ${CMAKE_SOURCE_DIR}/resources/tintora.qrc
     app/applinks.cpp
     app/icons.cpp
+    app/stylesheet.cpp
     app/textstyles.cpp
     app/themecolors.cpp
     app/themecontroller.cpp

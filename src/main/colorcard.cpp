@@ -3,6 +3,7 @@
 #include "app/icons.h"
 #include "app/textstyles.h"
 #include "app/themecolors.h"
+#include "app/stylesheet.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -139,7 +140,7 @@ void ColorCard::applyColors()
     const QColor ink = m_color.isLight() ? QColor(Qt::black) : QColor(Qt::white);
     const QString inkName = ink.name();
     const QColor face = toQColor(m_color);
-    setStyleSheet(QStringLiteral("#colorCard { background: %1; border: 1px solid rgba(%2, %2, %2, 26); }"
+    applyStyleSheet(this, QStringLiteral("#colorCard { background: %1; border: 1px solid rgba(%2, %2, %2, 26); }"
                                  "QLabel, QLineEdit { color: %3; background: transparent; }"
                                  "QToolButton { background: %4; border: none; border-radius: 6px; padding: 6px; }")
                       .arg(QColor(face.rgb()).name())

@@ -3,6 +3,7 @@
 #include "app/icons.h"
 #include "app/textstyles.h"
 #include "verdictcolors.h"
+#include "app/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,7 +47,7 @@ void ComplianceBadge::setPass(bool pass)
 void ComplianceBadge::apply()
 {
     const QColor color = m_pass ? VerdictColors::pass : VerdictColors::fail;
-    setStyleSheet(QStringLiteral("#complianceBadge { background: %1; border: 1px solid %2; border-radius: 4px; }"
+    applyStyleSheet(this, QStringLiteral("#complianceBadge { background: %1; border: 1px solid %2; border-radius: 4px; }"
                                  "QLabel { color: %3; background: transparent; }")
                       .arg(rgba(color, 0.2), rgba(color, 0.3), color.name()));
     m_symbol->setPixmap(Icons::pixmap(m_pass ? QStringLiteral("check-lg") : QStringLiteral("x-lg"), color, QSize(8, 8),

@@ -4,6 +4,7 @@
 #include "color/contrast.h"
 #include "compliancebadge.h"
 #include "verdictcolors.h"
+#include "app/stylesheet.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -96,5 +97,5 @@ void ContrastRow::applyRatioColor()
 {
     // Green from the AA threshold for normal text up, the text colour below it.
     const QColor color = passesNormalAA(m_ratio) ? VerdictColors::pass : palette().color(QPalette::WindowText);
-    m_ratioLabel->setStyleSheet(QStringLiteral("color: %1;").arg(color.name()));
+    applyStyleSheet(m_ratioLabel, QStringLiteral("color: %1;").arg(color.name()));
 }

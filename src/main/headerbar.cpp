@@ -5,6 +5,7 @@
 #include "app/textstyles.h"
 #include "app/themecolors.h"
 #include "settings/settingsmanager.h"
+#include "app/stylesheet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -91,7 +92,7 @@ void HeaderBar::applyTheme()
     const QColor accent = ThemeColors::of(m_settings.appTheme()).accent;
     QColor wash = accent;
     wash.setAlphaF(0.1);
-    m_signIn->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 6px;"
+    applyStyleSheet(m_signIn, QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 6px;"
                                            " padding: 4px 8px; }")
                                 .arg(accent.name(), wash.name(QColor::HexArgb)));
     QPalette p = m_opacity->palette();

@@ -2,6 +2,7 @@
 
 #include "app/themecolors.h"
 #include "hexdrag.h"
+#include "app/stylesheet.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,7 +18,7 @@ HistorySwatch::HistorySwatch(const ColorHistoryItem &item, QWidget *parent) : QW
 
 void HistorySwatch::setBorder(const QColor &color, qreal width)
 {
-    setStyleSheet(QStringLiteral("HistorySwatch { background: %1; border: %2px solid %3; border-radius: 14px; }")
+    applyStyleSheet(this, QStringLiteral("HistorySwatch { background: %1; border: %2px solid %3; border-radius: 14px; }")
                       .arg(toQColor(ColorValue::fromHexOrBlack(m_item.hex)).name())
                       .arg(width)
                       .arg(color.name(QColor::HexArgb)));

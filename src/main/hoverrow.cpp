@@ -1,6 +1,7 @@
 #include "hoverrow.h"
 
 #include "app/textstyles.h"
+#include "app/stylesheet.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -86,11 +87,11 @@ void HoverRow::setHovering(bool hovering)
 void HoverRow::applyTextColors()
 {
     const QColor primary = m_hovering ? QColor(Qt::white) : palette().color(QPalette::WindowText);
-    m_title->setStyleSheet(QStringLiteral("color: %1;").arg(primary.name(QColor::HexArgb)));
+    applyStyleSheet(m_title, QStringLiteral("color: %1;").arg(primary.name(QColor::HexArgb)));
     for (const auto &[label, opacity] : m_secondary) {
         QColor color = m_hovering ? QColor(Qt::white) : palette().color(QPalette::PlaceholderText);
         color.setAlphaF(color.alphaF() * opacity);
-        label->setStyleSheet(QStringLiteral("color: %1;").arg(color.name(QColor::HexArgb)));
+        applyStyleSheet(label, QStringLiteral("color: %1;").arg(color.name(QColor::HexArgb)));
     }
 }
 

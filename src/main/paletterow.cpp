@@ -2,6 +2,7 @@
 
 #include "app/textstyles.h"
 #include "app/themecolors.h"
+#include "app/stylesheet.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -28,7 +29,7 @@ void PaletteRow::setItem(const MyPaletteColor &item)
     const QString fill = hasColor ? toQColor(ColorValue::fromHexOrBlack(*item.hex)).name() : QStringLiteral("transparent");
     QColor outline = palette().color(QPalette::PlaceholderText);
     outline.setAlphaF(0.2);
-    m_dot->setStyleSheet(QStringLiteral("background: %1; border: 1px solid %2; border-radius: 6px;")
+    applyStyleSheet(m_dot, QStringLiteral("background: %1; border: 1px solid %2; border-radius: 6px;")
                              .arg(fill, outline.name(QColor::HexArgb)));
     m_hex->setText(item.hex.value_or(QString()));
     m_hex->setVisible(hasColor);

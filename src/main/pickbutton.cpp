@@ -3,6 +3,7 @@
 #include "app/icons.h"
 #include "app/textstyles.h"
 #include "app/themecolors.h"
+#include "app/stylesheet.h"
 
 PickButton::PickButton(QWidget *parent) : QPushButton(QStringLiteral("Pick"), parent)
 {
@@ -58,7 +59,7 @@ void PickButton::applyStyle()
     }
     const QColor border = m_border.isValid() ? m_border : palette().color(QPalette::Mid);
     const QColor text = m_text.isValid() ? m_text : palette().color(QPalette::ButtonText);
-    setStyleSheet(QStringLiteral("PickButton { background: %1; border: %2px solid %3; border-radius: 8px;"
+    applyStyleSheet(this, QStringLiteral("PickButton { background: %1; border: %2px solid %3; border-radius: 8px;"
                                  " padding: 10px 16px; color: %4; }"
                                  "PickButton:pressed { background: %3; }")
                       .arg(fill.name(QColor::HexArgb))

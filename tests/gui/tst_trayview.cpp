@@ -1,4 +1,5 @@
 #include "main/colorcard.h"
+#include "main/compliancebadge.h"
 #include "main/contrastrow.h"
 #include "main/menurow.h"
 #include "main/paletterow.h"
@@ -44,6 +45,27 @@ class TestTrayView : public QObject
     Q_OBJECT
 
 private slots:
+    void paintsTheCurrentColours()
+    {
+        // The panel is built before it first shows, and again after a change:
+        // what it paints must follow the state both times.
+        Panel p;
+        auto pixel = [](QWidget *widget) { return widget->grab().toImage().pixelColor(5, 5); };
+        QCOMPARE(pixel(p.view.foregroundCard()), QColor(Qt::white));
+        QCOMPARE(pixel(p.view.backgroundCard()), QColor(Qt::black));
+        for (ComplianceBadge *badge : p.view.contrastRow()->findChildren<ComplianceBadge *>()) {
+            const QColor fill = pixel(badge);
+            QVERIFY2(fill.green() > fill.red(), qPrintable(fill.name()));
+        }
+        p.logic.setCustomHex(QStringLiteral("FF0000"), true);
+        p.logic.setCustomHex(QStringLiteral("FF0000"), false);
+        QCOMPARE(pixel(p.view.foregroundCard()), QColor(Qt::red));
+        for (ComplianceBadge *badge : p.view.contrastRow()->findChildren<ComplianceBadge *>()) {
+            const QColor fill = pixel(badge);
+            QVERIFY2(fill.red() > fill.green(), qPrintable(fill.name()));
+        }
+    }
+
     void cardsShowBothColours()
     {
         Panel p;
