@@ -139,7 +139,7 @@ ApiReply UserSettingsEndpoint::upsert(const QUrlQuery &query, const QByteArray &
         if (name == "on_conflict" && value != "id") {
             return ApiReply::restError(
                 400, "42P10",
-                "there is no unique or exclusion constraint matching the ON CONFLICT specification");
+                "on_conflict names no unique or exclusion constraint: only \"id\" is one");
         } else if (name == "select") {
             const auto columns = TableRequest::selectColumns(value, tableColumns, table, &refusal);
             if (!columns)
