@@ -23,6 +23,20 @@ protected:
     void mousePressEvent(QMouseEvent *) override { ++clicks; }
 };
 
+// A window painted #1A2B3C, to pick from.
+class PaintedWindow : public QWidget
+{
+public:
+    PaintedWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+    {
+        setGeometry(100, 100, 300, 200);
+        setAutoFillBackground(true);
+        QPalette colors = palette();
+        colors.setColor(QPalette::Window, QColor(0x1A, 0x2B, 0x3C));
+        setPalette(colors);
+    }
+};
+
 } // namespace
 
 // The real `tintora` on an X server with a window manager and a tray: a
@@ -40,7 +54,16 @@ private slots:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         m_environment = environment;
+        // Prepared before the start, as a user's earlier sessions would have.
+        {
+            QSettings stored(configFile(), QSettings::IniFormat);
+            stored.setValue(QStringLiteral("AutoCopyHex"), true);
+        }
+        QCOMPARE(run({QStringLiteral("shortcuts"), QStringLiteral("set"), QStringLiteral("foregroundColor"),
+                      QStringLiteral("ctrl+alt+p")}),
+                 0);
         m_app.setProcessEnvironment(environment);
+        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
         m_app.start(app(), {});
         QVERIFY(m_app.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(!mainWindow().isEmpty(), 10000);
@@ -92,22 +115,52 @@ private slots:
         const QStringList before = appWindows();
         QCOMPARE(run({QStringLiteral("--action"), QStringLiteral("slot1")}), 0);
         QTRY_VERIFY_WITH_TIMEOUT(appWindows().size() > before.size(), 5000);
-        const auto clipboard = runTool(QStringLiteral("xclip"),
-                                       {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
-        QVERIFY(clipboard);
-        QCOMPARE(*clipboard, QByteArray("FFFFFF"));
+        QCOMPARE(clipboard(), QByteArray("FFFFFF"));
         QCOMPARE(activeWindow(), ours);
 
         // With the toast there, the click still lands on the window beneath.
-        QString toast;
-        for (const QString &window : appWindows()) {
-            if (!before.contains(window))
-                toast = window;
-        }
-        QVERIFY(appWindows().contains(toast));
+        const QStringList toast = newWindows(before);
+        QCOMPARE(toast.size(), 1);
+        QVERIFY(appWindows().contains(toast.constFirst()));
         QVERIFY(xdotool(clickThere));
         QTRY_COMPARE(bystander.clicks, clicksBefore + 1);
         QCOMPARE(activeWindow(), ours);
+    }
+
+    void recordedShortcutPicksFromTheScreen()
+    {
+        PaintedWindow painted;
+        painted.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&painted));
+        const QPoint inside = painted.geometry().center();
+        const QByteArray clipboardBefore = clipboard();
+
+        // The keys open one magnifier; pressing them again while it is open
+        // opens no second one and leaves the first in place.
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+p")}));
+        QTRY_COMPARE_WITH_TIMEOUT(magnifiers().size(), 1, 15000);
+        const QString first = magnifiers().constFirst();
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+p")}));
+        QTest::qWait(500);
+        QCOMPARE(magnifiers(), QStringList{first});
+
+        // Escape closes it and changes nothing.
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
+        QTRY_VERIFY_WITH_TIMEOUT(magnifiers().isEmpty(), 15000);
+        QVERIFY(!storedHistory().contains("1A2B3C"));
+        QCOMPARE(clipboard(), clipboardBefore);
+
+        // A click on the painted window picks its colour.
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+p")}));
+        QTRY_COMPARE_WITH_TIMEOUT(magnifiers().size(), 1, 15000);
+        const QStringList before = appWindows();
+        QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(inside.x()), QString::number(inside.y()),
+                         QStringLiteral("click"), QStringLiteral("1")}));
+        QTRY_VERIFY_WITH_TIMEOUT(magnifiers().isEmpty(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(storedHistory().contains("\"#1A2B3C\""), 5000);
+        QCOMPARE(clipboard(), QByteArray("1A2B3C"));
+        // And the toast says so, in a window of its own.
+        QTRY_VERIFY_WITH_TIMEOUT(!newWindows(before).isEmpty(), 5000);
     }
 
     void cleanupTestCase()
@@ -118,6 +171,43 @@ private slots:
     }
 
 private:
+    QString configFile() const { return m_home.path() + QStringLiteral("/Tintora/Tintora.conf"); }
+
+    static QByteArray clipboard()
+    {
+        return runTool(QStringLiteral("xclip"),
+                       {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")})
+            .value_or(QByteArray());
+    }
+
+    QByteArray storedHistory() const
+    {
+        QSettings stored(configFile(), QSettings::IniFormat);
+        return stored.value(QStringLiteral("ColorHistory")).toByteArray();
+    }
+
+    QStringList newWindows(const QStringList &before) const
+    {
+        QStringList added;
+        for (const QString &window : appWindows()) {
+            if (!before.contains(window))
+                added << window;
+        }
+        return added;
+    }
+
+    // The app's windows that cover the whole screen: its magnifiers.
+    QStringList magnifiers() const
+    {
+        QStringList found;
+        for (const QString &window : appWindows()) {
+            const auto geometry = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
+            if (geometry && geometry->contains("1920x1080"))
+                found << window;
+        }
+        return found;
+    }
+
     int run(const QStringList &arguments)
     {
         QProcess second;
@@ -130,10 +220,17 @@ private:
 
     QStringList appWindows() const
     {
-        const auto found = runTool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                QStringLiteral("--pid"),
-                                                                QString::number(m_app.processId())});
-        return found ? QString::fromUtf8(*found).split(u'\n', Qt::SkipEmptyParts) : QStringList();
+        // xdotool fails both when nothing matches and when a window it looks
+        // at goes away meanwhile (a toast fading out): ask again before
+        // taking a failure for "none".
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const auto found = runTool(QStringLiteral("xdotool"),
+                                       {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                        QString::number(m_app.processId())});
+            if (found)
+                return QString::fromUtf8(*found).split(u'\n', Qt::SkipEmptyParts);
+        }
+        return {};
     }
 
     QString mainWindow() const
@@ -161,7 +258,7 @@ private:
 
     bool storedOnTop() const
     {
-        QSettings stored(m_home.path() + QStringLiteral("/Tintora/Tintora.conf"), QSettings::IniFormat);
+        QSettings stored(configFile(), QSettings::IniFormat);
         return stored.value(QStringLiteral("IsAlwaysOnTop")).toBool();
     }
 
