@@ -46,7 +46,7 @@ if(TARGET tintora_desktop_platform)
   target_link_libraries(tintora_gui PUBLIC tintora_desktop_platform)
 else()
   # Without the desktop platform the interfaces' meta-objects come from here.
-  target_sources(tintora_gui PRIVATE platform/globalshortcuts.h platform/screensampler.h)
+  target_sources(tintora_gui PRIVATE platform/desktopappearance.h platform/globalshortcuts.h platform/screensampler.h)
 endif()
 set(TINTORA_WEBSITE_URL "https://tintora.app" CACHE STRING "The product's home page")
 set(TINTORA_PRIVACY_URL "https://tintora.app/privacy" CACHE STRING "The privacy policy")

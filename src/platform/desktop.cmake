@@ -5,6 +5,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Widgets DBus)
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET GLOBAL xcb xcb-keysyms)
 
 add_library(tintora_desktop_platform STATIC
+    platform/desktopappearance.h
     platform/desktopservices.h
     platform/desktopservices.cpp
     platform/globalshortcuts.h
@@ -12,6 +13,7 @@ add_library(tintora_desktop_platform STATIC
     platform/shortcutrecorder.cpp
     platform/qtdesktopservices.cpp
     platform/portal/desktopboundshortcuts.h
+    platform/portal/portaldesktopappearance.cpp
     platform/portal/portaldesktopservices.cpp
     platform/portal/portalscreensampler.cpp
     platform/x11/magnifierwindow.cpp
