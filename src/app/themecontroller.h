@@ -1,17 +1,22 @@
 #pragma once
 
+#include "platform/desktopappearance.h"
+
 #include <QObject>
+#include <memory>
 
 class SettingsManager;
 
 // Gives every window the chosen theme's palette: a forced light or dark one,
-// or the desktop's own, following the desktop's changes, for the system theme.
+// or for the system theme the desktop's own, following the desktop's changes
+// and its preferred colour scheme.
 class ThemeController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit ThemeController(SettingsManager &settings, QObject *parent = nullptr);
+    ThemeController(SettingsManager &settings, std::unique_ptr<DesktopAppearance> appearance,
+                    QObject *parent = nullptr);
 
     void apply();
 
@@ -20,7 +25,9 @@ protected:
 
 private:
     void desktopThemeChanged();
+    void colorSchemeChanged();
 
     SettingsManager &m_settings;
+    std::unique_ptr<DesktopAppearance> m_appearance;
     bool m_changePending = false;
 };

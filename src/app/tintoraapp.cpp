@@ -34,7 +34,7 @@ TintoraApp::TintoraApp(std::unique_ptr<DesktopServices> desktop, QObject *parent
       m_settings(std::make_unique<SettingsManager>()), m_history(std::make_unique<HistoryManager>()),
       m_logic(std::make_unique<ColorPickerLogic>()),
       m_updater(std::make_unique<UpdaterController>(UpdaterController::configuredFeed(), QStringLiteral(TINTORA_VERSION))),
-      m_theme(std::make_unique<ThemeController>(*m_settings)),
+      m_theme(std::make_unique<ThemeController>(*m_settings, m_desktop->createAppearance())),
       m_mainWindow(std::make_unique<MainWindow>(*m_settings, *m_history, *m_logic, m_auth, *m_desktop)),
       m_about(std::make_unique<AboutWindowController>(*m_desktop))
 {

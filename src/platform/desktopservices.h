@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <memory>
 
+class DesktopAppearance;
 class GlobalShortcuts;
 class ScreenSampler;
 class ShortcutStore;
@@ -28,6 +29,8 @@ public:
     virtual std::unique_ptr<ScreenSampler> createSampler() = 0;
     // The system-wide shortcuts over this store.
     virtual std::unique_ptr<GlobalShortcuts> createGlobalShortcuts(ShortcutStore &store) = 0;
+    // The desktop's preferred colour scheme, followed as it changes.
+    virtual std::unique_ptr<DesktopAppearance> createAppearance() = 0;
 };
 
 // The implementation for the running session (X11, or Wayland through the

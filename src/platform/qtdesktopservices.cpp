@@ -1,5 +1,7 @@
 #include "qtdesktopservices.h"
 
+#include "portal/portaldesktopappearance.h"
+
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
@@ -15,3 +17,8 @@ void QtDesktopServices::setClipboardText(const QString &text)
 QPoint QtDesktopServices::pointerPosition() const { return QCursor::pos(); }
 
 bool QtDesktopServices::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }
+
+std::unique_ptr<DesktopAppearance> QtDesktopServices::createAppearance()
+{
+    return std::make_unique<PortalDesktopAppearance>();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/desktopappearance.h"
 #include "platform/desktopservices.h"
 #include "platform/globalshortcuts.h"
 #include "platform/screensampler.h"
@@ -65,6 +66,28 @@ private:
     QStringList m_order;
 };
 
+// A desktop colour scheme the test switches, as the user would.
+class FakeDesktopAppearance : public DesktopAppearance
+{
+    Q_OBJECT
+
+public:
+    explicit FakeDesktopAppearance(PreferredColorScheme scheme = PreferredColorScheme::noPreference)
+        : m_scheme(scheme)
+    {
+    }
+
+    PreferredColorScheme colorScheme() const override { return m_scheme; }
+    void setColorScheme(PreferredColorScheme scheme)
+    {
+        m_scheme = scheme;
+        emit colorSchemeChanged();
+    }
+
+private:
+    PreferredColorScheme m_scheme;
+};
+
 // Records what the views and managers ask of the desktop.
 class FakeDesktopServices : public DesktopServices
 {
@@ -90,6 +113,7 @@ public:
         ++shortcutObjectsCreated;
         return created;
     }
+    std::unique_ptr<DesktopAppearance> createAppearance() override { return std::make_unique<FakeDesktopAppearance>(); }
 
     // The most recent sampler that is still open, or nothing.
     FakeSampler *openSampler() const
