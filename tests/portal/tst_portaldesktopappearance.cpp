@@ -117,7 +117,9 @@ void TestPortalDesktopAppearance::initialValue_data()
     QTest::newRow("plain variant: dark") << QVariant(1u) << PreferredColorScheme::dark;
     QTest::newRow("plain variant: light") << QVariant(2u) << PreferredColorScheme::light;
     QTest::newRow("unknown number") << wrapped(3u) << PreferredColorScheme::noPreference;
-    QTest::newRow("signed") << wrapped(1) << PreferredColorScheme::noPreference;
+    QTest::newRow("signed") << wrapped(1) << PreferredColorScheme::dark;
+    QTest::newRow("signed, unknown") << wrapped(-1) << PreferredColorScheme::noPreference;
+    QTest::newRow("byte") << wrapped(QVariant::fromValue(uchar(2))) << PreferredColorScheme::light;
     QTest::newRow("text") << wrapped(QStringLiteral("prefer-dark")) << PreferredColorScheme::noPreference;
 }
 

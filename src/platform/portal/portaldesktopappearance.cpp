@@ -11,14 +11,20 @@ const QString appearanceGroup = QStringLiteral("org.freedesktop.appearance");
 const QString colorSchemeKey = QStringLiteral("color-scheme");
 
 // A color-scheme value: uint32 0 (no preference), 1 (dark) or 2 (light).
-// Read answers it inside one variant more than ReadOne and SettingChanged.
+// Read answers it inside one variant more than ReadOne and SettingChanged. A
+// portal that sends another integer type still means the same number.
 PreferredColorScheme schemeOf(QVariant value)
 {
     while (value.metaType() == QMetaType::fromType<QDBusVariant>())
         value = value.value<QDBusVariant>().variant();
-    if (value.metaType() != QMetaType::fromType<uint>())
+    static const QList<QMetaType> integers{
+        QMetaType::fromType<uint>(),   QMetaType::fromType<int>(),       QMetaType::fromType<qulonglong>(),
+        QMetaType::fromType<qlonglong>(), QMetaType::fromType<ushort>(), QMetaType::fromType<short>(),
+        QMetaType::fromType<uchar>(),
+    };
+    if (!integers.contains(value.metaType()))
         return PreferredColorScheme::noPreference;
-    switch (value.toUInt()) {
+    switch (value.toLongLong()) {
     case 1: return PreferredColorScheme::dark;
     case 2: return PreferredColorScheme::light;
     default: return PreferredColorScheme::noPreference;
