@@ -28,10 +28,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Waits up to five seconds for a command to succeed.
+# Waits up to twenty seconds (a busy machine starts slowly) for a command to
+# succeed.
 wait_for() {
   local i
-  for i in $(seq 100); do
+  for i in $(seq 400); do
     if "$@" >/dev/null 2>&1; then
       return 0
     fi
