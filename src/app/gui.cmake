@@ -12,6 +12,7 @@ add_library(tintora_gui STATIC
     app/themecontroller.cpp
     app/tintoraapp.cpp
     app/trayiconcontroller.cpp
+    app/traypanel.cpp
     app/updatecheck.cpp
     app/updatercontroller.cpp
     main/colorcard.cpp

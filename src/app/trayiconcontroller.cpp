@@ -5,6 +5,7 @@
 #include "picking/colorpickerlogic.h"
 #include "settings/settingsmanager.h"
 #include "themecolors.h"
+#include "traypanel.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -57,7 +58,8 @@ TrayIconController::TrayIconController(SettingsManager &settings, ColorPickerLog
     m_tray->setContextMenu(m_menu);
 
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
+        // Two quick clicks are two toggles, not one lost click.
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
             togglePanel();
     });
     connect(&m_logic, &ColorPickerLogic::foregroundHexChanged, this, &TrayIconController::updateIcon);
@@ -109,10 +111,7 @@ void TrayIconController::createPanel()
 {
     if (m_panel)
         return;
-    // A popup: it closes on a click elsewhere and takes the keyboard only
-    // while it is open, as a menu would.
-    m_panel = new QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint);
-    m_panel->setAutoFillBackground(true);
+    m_panel = new TrayPanel;
     m_panelView = new TrayView(m_settings, m_logic, m_desktop, m_panel);
     auto *layout = new QVBoxLayout(m_panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -122,6 +121,7 @@ void TrayIconController::createPanel()
         m_panel->hide();
         emit showWindowRequested();
     });
+    connect(m_panelView, &TrayView::keyboardWanted, m_panel, &TrayPanel::activateForTyping);
     connect(m_panelView, &TrayView::quitRequested, this, &TrayIconController::quitRequested);
 }
 

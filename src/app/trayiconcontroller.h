@@ -1,5 +1,7 @@
 #pragma once
 
+#include "traypanel.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -32,7 +34,7 @@ public:
 
     // Opens the panel at the icon, or closes it when open.
     void togglePanel();
-    QWidget *panel() const { return m_panel; }
+    TrayPanel *panel() const { return m_panel; }
     TrayView *panelView() const { return m_panelView; }
 
 signals:
@@ -52,6 +54,6 @@ private:
     DesktopServices &m_desktop;
     QSystemTrayIcon *m_tray;
     QMenu *m_menu;
-    QPointer<QWidget> m_panel;
+    QPointer<TrayPanel> m_panel;
     TrayView *m_panelView = nullptr;
 };

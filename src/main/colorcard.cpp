@@ -123,6 +123,8 @@ void ColorCard::toggleEditing()
     m_hexLabel->setVisible(!m_editing);
     m_hexField->setVisible(m_editing);
     applyColors();
+    if (m_editing)
+        emit editingStarted();
 }
 
 void ColorCard::resizeEvent(QResizeEvent *event)

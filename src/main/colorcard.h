@@ -28,10 +28,12 @@ public:
     bool isEditing() const { return m_editing; }
     QString shownHex() const;
     QString shortcutHint() const;
+    QToolButton *editButton() const { return m_editButton; }
     // The pencil's action: start editing, or confirm the edit.
     void toggleEditing();
 
 signals:
+    void editingStarted();
     void saved(const QString &text);
 
 protected:

@@ -104,6 +104,8 @@ TrayView::TrayView(SettingsManager &settings, ColorPickerLogic &logic, DesktopSe
 
     connect(m_foregroundCard, &ColorCard::saved, this, [this](const QString &text) { m_logic.setCustomHex(text, true); });
     connect(m_backgroundCard, &ColorCard::saved, this, [this](const QString &text) { m_logic.setCustomHex(text, false); });
+    for (ColorCard *card : {m_foregroundCard, m_backgroundCard})
+        connect(card, &ColorCard::editingStarted, this, &TrayView::keyboardWanted);
     connect(m_swap, &SwapButton::clicked, this, [this] { m_logic.swapColors(); });
     connect(m_bottomBar, &TrayBottomBar::showWindowRequested, this, &TrayView::showWindowRequested);
     connect(m_bottomBar, &TrayBottomBar::quitRequested, this, &TrayView::quitRequested);

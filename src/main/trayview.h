@@ -37,6 +37,8 @@ public:
 signals:
     void showWindowRequested();
     void quitRequested();
+    // A hex field opened for typing: the panel has to take the keyboard.
+    void keyboardWanted();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,5 +1,6 @@
 #include "app/tintoraapp.h"
 #include "app/trayiconcontroller.h"
+#include "app/traypanel.h"
 #include "app/updatercontroller.h"
 #include "main/mainwindow.h"
 #include "main/trayview.h"

@@ -1,4 +1,5 @@
 #include "desktoptools.h"
+#include "grabcheck.h"
 #include "platform/x11/x11screensampler.h"
 
 #include <QApplication>
@@ -6,7 +7,6 @@
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
-#include <xcb/xcb.h>
 
 namespace {
 
@@ -60,20 +60,8 @@ protected:
 // could not while the magnifier holds them.
 bool inputIsFree()
 {
-    xcb_connection_t *other = xcb_connect(nullptr, nullptr);
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
-    auto *keyboard = xcb_grab_keyboard_reply(
-        other, xcb_grab_keyboard(other, false, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
-    auto *pointer = xcb_grab_pointer_reply(other,
-                                           xcb_grab_pointer(other, false, root, 0, XCB_GRAB_MODE_ASYNC,
-                                                            XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
-                                           nullptr);
-    const bool free = keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS && pointer
-        && pointer->status == XCB_GRAB_STATUS_SUCCESS;
-    std::free(keyboard);
-    std::free(pointer);
-    xcb_disconnect(other);
-    return free;
+    const GrabCheck check = GrabCheck::now();
+    return check.keyboardFree && check.pointerFree;
 }
 
 QWidget *magnifier()
