@@ -1,4 +1,3 @@
-#include "account/authmanager.h"
 #include "main/headerbar.h"
 #include "main/historystrip.h"
 #include "main/historyswatch.h"
@@ -10,8 +9,7 @@
 #include "picking/toastview.h"
 #include "picking/toastwindowcontroller.h"
 #include "settings/settingsmanager.h"
-#include "support/fakedesktop.h"
-#include "support/temppreferences.h"
+#include "support/mainwindowfixture.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -23,17 +21,7 @@
 
 namespace {
 
-struct Window {
-    TempPreferences preferences;
-    SettingsManager settings{preferences.store()};
-    HistoryManager history{preferences.store()};
-    ColorPickerLogic logic;
-    AuthManager auth{BackendConfig{}, preferences.store()};
-    FakeDesktopServices desktop;
-    MainWindow window{settings, history, logic, auth, desktop};
-
-    Window() { logic.setSettings(&settings); }
-};
+using Window = MainWindowFixture;
 
 // Window opacity is kept in 255 steps.
 bool opacityIs(const QWidget &window, double expected) { return qAbs(window.windowOpacity() - expected) < 0.5 / 255; }
