@@ -27,6 +27,8 @@ ToastView::ToastView(const QString &hexCode, QWidget *parent)
                            .arg(toQColor(ColorValue::fromHexOrBlack(hexCode)).name()));
 
     m_label->setText(text());
+    // Read out by assistive tools and shown by window lists that list it.
+    setWindowTitle(text());
     m_label->setFont(TextStyles::system(14, QFont::Medium));
     m_label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
