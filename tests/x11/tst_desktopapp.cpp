@@ -1,4 +1,5 @@
 #include "desktoptools.h"
+#include "settings/palettes.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -58,6 +59,8 @@ private slots:
         {
             QSettings stored(configFile(), QSettings::IniFormat);
             stored.setValue(QStringLiteral("AutoCopyHex"), true);
+            stored.setValue(QStringLiteral("MyPaletteColors"),
+                            Palettes::encode(QList<MyPaletteColor>{{1, QStringLiteral("#AABBCC")}, {2, std::nullopt}}));
         }
         QCOMPARE(run({QStringLiteral("shortcuts"), QStringLiteral("set"), QStringLiteral("foregroundColor"),
                       QStringLiteral("ctrl+alt+p")}),
@@ -160,7 +163,37 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(storedHistory().contains("\"#1A2B3C\""), 5000);
         QCOMPARE(clipboard(), QByteArray("1A2B3C"));
         // And the toast says so, in a window of its own.
-        QTRY_VERIFY_WITH_TIMEOUT(!newWindows(before).isEmpty(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(windowNames(newWindows(before)), QStringList{"#1A2B3C loaded."}, 5000);
+    }
+
+    // After the pick: the foreground is #1A2B3C.
+    void slotAndPaletteActionsCopyTheirTexts_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QByteArray>("copied");
+        QTest::addColumn<QString>("toast");
+        QTest::newRow("slot 1: hex") << "slot1" << QByteArray("1A2B3C") << "1A2B3C loaded.";
+        QTest::newRow("slot 2: rgb") << "slot2" << QByteArray("rgb(26, 43, 60)") << "rgb(26, 43, 60) loaded.";
+        QTest::newRow("palette 1") << "myPalette1" << QByteArray("#AABBCC") << "AABBCC loaded.";
+    }
+
+    void slotAndPaletteActionsCopyTheirTexts()
+    {
+        QFETCH(QString, action);
+        QFETCH(QByteArray, copied);
+        QFETCH(QString, toast);
+        const QStringList before = appWindows();
+        QCOMPARE(run({QStringLiteral("--action"), action}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), copied, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(windowNames(appWindows()).contains(toast), 5000);
+    }
+
+    void emptyPaletteSlotCopiesNothing()
+    {
+        const QByteArray clipboardBefore = clipboard();
+        QCOMPARE(run({QStringLiteral("--action"), QStringLiteral("myPalette2")}), 0);
+        QTest::qWait(500);
+        QCOMPARE(clipboard(), clipboardBefore);
     }
 
     void cleanupTestCase()
@@ -184,6 +217,16 @@ private:
     {
         QSettings stored(configFile(), QSettings::IniFormat);
         return stored.value(QStringLiteral("ColorHistory")).toByteArray();
+    }
+
+    static QStringList windowNames(const QStringList &windows)
+    {
+        QStringList names;
+        for (const QString &window : windows) {
+            if (const auto name = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}))
+                names << QString::fromUtf8(name->trimmed());
+        }
+        return names;
     }
 
     QStringList newWindows(const QStringList &before) const
