@@ -116,11 +116,7 @@ private slots:
 
     void editingTakesTheKeyboardAndClosingGivesItBack()
     {
-        openPanel();
-        QToolButton *edit = m_app->tray()->panelView()->foregroundCard()->editButton();
-        QVERIFY(clickAt(edit->mapToGlobal(edit->rect().center())));
-        QTRY_COMPARE(activeWindow(), id(*panel()));
-
+        startEditing(m_app->tray()->panelView()->foregroundCard());
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")}));
         QVERIFY(xdotool({QStringLiteral("type"), QStringLiteral("1a2b3c")}));
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
@@ -135,10 +131,7 @@ private slots:
 
     void escapeClosesTheActivePanel()
     {
-        openPanel();
-        QToolButton *edit = m_app->tray()->panelView()->backgroundCard()->editButton();
-        QVERIFY(clickAt(edit->mapToGlobal(edit->rect().center())));
-        QTRY_COMPARE(activeWindow(), id(*panel()));
+        startEditing(m_app->tray()->panelView()->backgroundCard());
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
         QTRY_VERIFY(!panel()->isVisible());
         QTRY_COMPARE(activeWindow(), m_bystanderWindow);
@@ -166,6 +159,15 @@ private:
         // but leaves the keyboard alone.
         QTRY_VERIFY_WITH_TIMEOUT(!GrabCheck::now().pointerFree, 10000);
         QVERIFY(GrabCheck::now().keyboardFree);
+    }
+
+    // Opens the panel and clicks a card's pencil: the panel becomes active.
+    void startEditing(ColorCard *card)
+    {
+        openPanel();
+        QToolButton *edit = card->editButton();
+        QVERIFY(clickAt(edit->mapToGlobal(edit->rect().center())));
+        QTRY_COMPARE(activeWindow(), id(*panel()));
     }
 };
 
