@@ -18,6 +18,6 @@ int actionCommand(const QString &name)
     case SingleInstance::Answer::none:
         break;
     }
-    Console::error(QStringLiteral("tintora is not running"));
+    Console::error(QStringLiteral("no running Tintora to ask; start it first"));
     return ExitCode::failure;
 }

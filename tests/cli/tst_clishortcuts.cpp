@@ -190,7 +190,7 @@ void TestCliShortcuts::actionWithoutInstance()
     const Run run = tintora({QStringLiteral("--action"), QStringLiteral("slot1")});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, QString());
-    QCOMPARE(run.err, QStringLiteral("tintora: tintora is not running\n"));
+    QCOMPARE(run.err, QStringLiteral("tintora: no running Tintora to ask; start it first\n"));
 }
 
 void TestCliShortcuts::helpNamesTheCommands()
