@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QProcess>
 #include <QTest>
 
@@ -27,3 +28,28 @@ inline bool xdotool(const QStringList &arguments)
 {
     return runTool(QStringLiteral("xdotool"), arguments).has_value();
 }
+
+// The window the window manager calls active, and the one with the X input
+// focus (they differ while a window takes the keyboard without being
+// activated); empty when xdotool cannot say.
+inline QString activeWindow()
+{
+    const auto active = runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+    return active ? QString::fromUtf8(active->trimmed()) : QString();
+}
+
+inline QString focusedWindow()
+{
+    const auto focused = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")});
+    return focused ? QString::fromUtf8(focused->trimmed()) : QString();
+}
+
+// The xdotool arguments that move the pointer to a point of the screen and
+// click its left button there.
+inline QStringList clickArguments(QPoint point)
+{
+    return {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+            QStringLiteral("click"), QStringLiteral("1")};
+}
+
+inline bool clickAt(QPoint point) { return xdotool(clickArguments(point)); }

@@ -107,9 +107,7 @@ private slots:
         QVERIFY(xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), ours}));
         // Where the toast will sit: bottom centre, above the usable area's bottom.
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        const QStringList clickThere{QStringLiteral("mousemove"), QString::number(area.center().x()),
-                                     QString::number(area.bottom() - 60 - 10), QStringLiteral("click"),
-                                     QStringLiteral("1")};
+        const QStringList clickThere = clickArguments(QPoint(area.center().x(), area.bottom() - 60 - 10));
         // Without a toast a click there reaches our window (once the window
         // manager has put it in place).
         QTRY_VERIFY_WITH_TIMEOUT(xdotool(clickThere) && bystander.clicks > 0, 5000);
@@ -157,8 +155,7 @@ private slots:
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+alt+p")}));
         QTRY_COMPARE_WITH_TIMEOUT(magnifiers().size(), 1, 15000);
         const QStringList before = appWindows();
-        QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(inside.x()), QString::number(inside.y()),
-                         QStringLiteral("click"), QStringLiteral("1")}));
+        QVERIFY(clickAt(inside));
         QTRY_VERIFY_WITH_TIMEOUT(magnifiers().isEmpty(), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(storedHistory().contains("\"#1A2B3C\""), 5000);
         QCOMPARE(clipboard(), QByteArray("1A2B3C"));
@@ -285,12 +282,6 @@ private:
                 return window;
         }
         return {};
-    }
-
-    static QString activeWindow()
-    {
-        const auto active = runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
-        return active ? QString::fromUtf8(active->trimmed()) : QString();
     }
 
     static QByteArray windowState(const QString &window)

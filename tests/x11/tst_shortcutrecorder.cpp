@@ -87,8 +87,7 @@ void TestShortcutRecorder::records()
 
     QCOMPARE(buttonText(), QStringLiteral("Alt+F2"));
     const QPoint button = m_window->findChild<QPushButton *>()->mapToGlobal(QPoint(10, 5));
-    QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(button.x()), QString::number(button.y()),
-                     QStringLiteral("click"), QStringLiteral("1")}));
+    QVERIFY(clickAt(button));
     QTRY_VERIFY(m_recorder->isRecording());
     QCOMPARE(buttonText(), QStringLiteral("Type Shortcut…"));
 
@@ -117,8 +116,7 @@ void TestShortcutRecorder::clearButton()
     auto *clear = m_window->findChild<QToolButton *>();
     QVERIFY(clear->isVisible());
     const QPoint at = clear->mapToGlobal(clear->rect().center());
-    QVERIFY(xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                     QStringLiteral("click"), QStringLiteral("1")}));
+    QVERIFY(clickAt(at));
     QTRY_COMPARE(m_store->combination(QStringLiteral("slot1")), std::nullopt);
     QCOMPARE(buttonText(), QStringLiteral("Record Shortcut"));
     QVERIFY(!clear->isVisible());

@@ -2,6 +2,7 @@
 #include "app/trayiconcontroller.h"
 #include "app/traypanel.h"
 #include "bystanderprocess.h"
+#include "desktoptools.h"
 #include "grabcheck.h"
 #include "main/colorcard.h"
 #include "main/mainwindow.h"
@@ -18,24 +19,6 @@
 namespace {
 
 QString id(const QWidget &widget) { return QString::number(widget.winId()); }
-
-QString activeWindow()
-{
-    const auto active = runTool(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
-    return active ? QString::fromUtf8(active->trimmed()) : QString();
-}
-
-QString focusedWindow()
-{
-    const auto focused = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")});
-    return focused ? QString::fromUtf8(focused->trimmed()) : QString();
-}
-
-bool clickAt(QPoint point)
-{
-    return xdotool({QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
-                    QStringLiteral("click"), QStringLiteral("1")});
-}
 
 } // namespace
 
